@@ -1,0 +1,102 @@
+// The program's one state record: every subsystem reads and writes these fields directly.
+// On Windows the handle types come from <windows.h>; elsewhere opaque stand-ins of the same
+// shape let the platform-free code and its tests use the very same record.
+#pragma once
+
+#include <cstdint>
+
+#ifdef _WIN32
+#include <windows.h>
+#include <mmsystem.h>
+#else
+struct HWND__;
+struct HINSTANCE__;
+struct HBITMAP__;
+struct HDC__;
+struct HWAVEOUT__;
+struct wavehdr_tag;
+typedef HWND__* HWND;
+typedef HINSTANCE__* HINSTANCE;
+typedef HINSTANCE HMODULE;
+typedef HBITMAP__* HBITMAP;
+typedef HDC__* HDC;
+typedef HWAVEOUT__* HWAVEOUT;
+typedef wavehdr_tag WAVEHDR;
+struct RECT {
+    int32_t left;
+    int32_t top;
+    int32_t right;
+    int32_t bottom;
+};
+#endif
+
+const int curve_count = 3;
+const int curve_capacity = 100;
+const int block_count = 4;
+const int block_frames = 2500;
+const int block_bytes = block_frames * 4; // two signed 16-bit samples per frame
+const int frequency_grid_count = 15;
+const int level_grid_count = 14;
+const int database_path_size = 400;
+
+struct CurveSet {
+    uint16_t freq_hz[curve_count][curve_capacity]; // points in falling frequency
+    uint16_t amplitude[curve_count][curve_capacity]; // linear peak value, 0 to 32767
+    uint16_t count[curve_count];
+};
+
+struct AudioStream {
+    int16_t* sample_buffers[block_count]; // block_bytes each, only while the stream is open
+    WAVEHDR* wave_headers[block_count];
+    HWAVEOUT wave_device; // null while no tone plays
+};
+
+struct ToneState {
+    int16_t channel_mask; // bit value 1 left, 2 right
+    double amplitude;     // peak sample value, 0 to 32767
+    uint16_t frequency_hz;
+    double phase;         // radians, within [0, 6.2831853]
+    double pulse_gain;    // 0 to 1
+    int32_t pulse_falling;
+};
+
+struct AppState {
+    AudioStream stream;
+    ToneState tone;
+
+    // Options: 0 or 1.
+    int32_t compare_mode;
+    int32_t pulse_mode;
+    int32_t highs_zoom;
+    int32_t snap_hz;
+    int32_t snap_db;
+    int32_t linear_db;
+    int32_t a_weighting;
+    int32_t language; // 0 English, 1 German
+
+    // View.
+    int32_t x_offset; // axis pixels hidden at the left under the highs zoom
+    HINSTANCE instance;
+    HWND graph_window;
+    HBITMAP stock_bitmap;
+    HDC memory_dc;
+    HDC graph_dc;
+    RECT graph_rect; // right and bottom are the graph's width and height in pixels
+    uint16_t top_band_height;
+    int16_t current_curve; // 0 green, 1 red, 2 blue
+    CurveSet main_set;
+    CurveSet compare_set;
+    uint16_t grid_x[frequency_grid_count];
+    uint16_t grid_y[level_grid_count]; // grid_y[13] is the loudest line, at the bottom
+    HWND info_window;
+    HMODULE richedit_module;
+    int32_t label_font_height;
+    int32_t status_font_height;
+    char database_path[database_path_size]; // empty when the program's path did not fit
+    char confirm_delete_text[50];
+    char confirm_discard_text[90];
+    int32_t unsaved_changes;
+};
+
+// The single instance, all zero at process start.
+extern AppState app;

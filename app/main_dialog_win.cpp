@@ -1,0 +1,161 @@
+// The main dialog: initialisation, layout of the graph below the control band, painting from the
+// off-screen picture, closing, and the dispatch of every message to its subsystem.
+#include "app/main_dialog.h"
+
+#include "app/database_path.h"
+#include "resources/resource_ids.h"
+
+#include <string>
+
+namespace {
+
+// Pixels between the control band and the graph.
+const int band_gap = 6;
+
+int not_negative(int value) {
+    return value < 0 ? 0 : value;
+}
+
+void on_init_dialog(HWND dialog) {
+    HICON icon = LoadIconA(app.instance, "ICON1");
+    SendMessageA(dialog, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+
+    // The invisible probe is 40 dialog units high; its height in pixels is the control band's.
+    RECT probe = {};
+    GetClientRect(GetDlgItem(dialog, band_probe), &probe);
+    app.top_band_height = static_cast<uint16_t>(probe.bottom);
+
+    // A static without SS_NOTIFY lets the mouse through, so the dialog gets the graph's input.
+    app.graph_window = CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE | SS_SUNKEN, 0, 0, 0,
+                                       0, dialog, nullptr, app.instance, nullptr);
+    app.memory_dc = CreateCompatibleDC(nullptr);
+    app.graph_dc = GetDC(app.graph_window);
+
+    for (int c = 0; c < curve_count; ++c) {
+        app.main_set.count[c] = 0;
+    }
+    app.tone.channel_mask = 3;
+    app.current_curve = 0;
+    app.info_window = nullptr;
+    app.compare_mode = 0;
+    app.pulse_mode = 0;
+    app.highs_zoom = 0;
+    app.snap_hz = 1;
+    app.snap_db = 1;
+    app.linear_db = 1;
+    app.a_weighting = 1;
+    app.unsaved_changes = 0;
+
+    // Every German locale, whatever the country, has the primary language 7 in its low bits.
+    app.language = (GetUserDefaultLCID() & 0xFF) == LANG_GERMAN ? 1 : 0;
+
+    HDC screen = GetDC(dialog);
+    int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(dialog, screen);
+    app.label_font_height = dpi * 15 / 96;
+    app.status_font_height = dpi * 25 / 96;
+
+    // The module path may be longer than the database path can hold; then there is no database
+    // path at all rather than a shortened one that names another file.
+    std::string program_path(32768, '\0');
+    DWORD length = GetModuleFileNameA(nullptr, &program_path[0],
+                                      static_cast<DWORD>(program_path.size()));
+    program_path.resize(length < program_path.size() ? length : 0);
+    make_database_path(program_path.c_str(), app.database_path, sizeof app.database_path);
+
+    SendDlgItemMessageA(dialog, title_combo, CB_LIMITTEXT, 40, 0);
+
+    SendDlgItemMessageA(dialog, language_combo, CB_RESETCONTENT, 0, 0);
+    SendDlgItemMessageA(dialog, language_combo, CB_ADDSTRING, 0,
+                        reinterpret_cast<LPARAM>("English"));
+    SendDlgItemMessageA(dialog, language_combo, CB_ADDSTRING, 0,
+                        reinterpret_cast<LPARAM>("Deutsch"));
+    SendDlgItemMessageA(dialog, language_combo, CB_SETCURSEL, app.language, 0);
+
+    refresh_view(dialog);
+}
+
+void on_paint() {
+    // Painting only copies the finished picture; it never renders.
+    InvalidateRect(app.graph_window, nullptr, TRUE);
+    PAINTSTRUCT paint;
+    HDC target = BeginPaint(app.graph_window, &paint);
+    BitBlt(target, 0, 0, app.graph_rect.right, app.graph_rect.bottom, app.memory_dc, 0, 0,
+           SRCCOPY);
+    EndPaint(app.graph_window, &paint);
+}
+
+// Returns TRUE when the dialog was ended.
+INT_PTR on_close(HWND dialog) {
+    HBITMAP picture = static_cast<HBITMAP>(SelectObject(app.memory_dc, app.stock_bitmap));
+    DeleteObject(picture);
+    app.stock_bitmap = nullptr;
+    ReleaseDC(app.graph_window, app.graph_dc);
+    app.graph_dc = nullptr;
+    DeleteDC(app.memory_dc);
+    app.memory_dc = nullptr;
+    EndDialog(dialog, 0);
+    return TRUE;
+}
+
+void on_command(HWND, WORD id, WORD notification) {
+    (void)id;
+    (void)notification;
+}
+
+} // namespace
+
+INT_PTR run_application(HINSTANCE instance) {
+    app.instance = instance;
+    return DialogBoxParamA(instance, MAKEINTRESOURCEA(main_dialog_template), nullptr,
+                           main_dialog_proc, 0);
+}
+
+void request_refresh(HWND dialog) {
+    SendMessageA(dialog, WM_SIZE, 0, 0);
+}
+
+void refresh_view(HWND dialog) {
+    // A size message can arrive while the dialog is being created, before the graph exists.
+    if (app.graph_window == nullptr) {
+        return;
+    }
+    RECT client = {};
+    GetClientRect(dialog, &client);
+    int top = client.top + app.top_band_height + band_gap;
+    int height = not_negative(client.bottom - app.top_band_height - band_gap);
+    int width = client.right;
+    if (app.info_window != nullptr) {
+        SetWindowPos(app.info_window, HWND_TOP, width * 2 / 3, top, width / 3, height, 0);
+        width = width * 2 / 3;
+    }
+    SetWindowPos(app.graph_window, HWND_TOP, client.left, top, not_negative(width), height, 0);
+    GetClientRect(app.graph_window, &app.graph_rect);
+
+    // Swap in a fresh bitmap of the graph's size. On the first pass there is nothing to put back
+    // yet; afterwards stock_bitmap is the memory context's own bitmap.
+    if (app.stock_bitmap != nullptr) {
+        HBITMAP previous = static_cast<HBITMAP>(SelectObject(app.memory_dc, app.stock_bitmap));
+        DeleteObject(previous);
+    }
+    HBITMAP picture =
+        CreateCompatibleBitmap(app.graph_dc, app.graph_rect.right, app.graph_rect.bottom);
+    HBITMAP deselected = static_cast<HBITMAP>(SelectObject(app.memory_dc, picture));
+    if (deselected != nullptr) {
+        app.stock_bitmap = deselected;
+    } else {
+        // Nothing could be selected: keep the context's own bitmap and drop the new one.
+        DeleteObject(picture);
+    }
+}
+
+INT_PTR CALLBACK main_dialog_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM) {
+    switch (message) {
+    case WM_INITDIALOG: on_init_dialog(dialog); break;
+    case WM_SIZE: refresh_view(dialog); break;
+    case WM_PAINT: on_paint(); break;
+    case WM_CLOSE: return on_close(dialog);
+    case WM_COMMAND: on_command(dialog, LOWORD(wparam), HIWORD(wparam)); break;
+    }
+    return FALSE;
+}
