@@ -40,7 +40,7 @@ const int level_grid_count = 14;
 const int database_path_size = 400;
 
 struct CurveSet {
-    uint16_t freq_hz[curve_count][curve_capacity]; // points in falling frequency
+    uint16_t freq_hz[curve_count][curve_capacity];   // points in falling frequency
     uint16_t amplitude[curve_count][curve_capacity]; // linear peak value, 0 to 32767
     uint16_t count[curve_count];
 };
@@ -55,8 +55,8 @@ struct ToneState {
     int16_t channel_mask; // bit value 1 left, 2 right
     double amplitude;     // peak sample value, 0 to 32767
     uint16_t frequency_hz;
-    double phase;         // radians, within [0, 6.2831853]
-    double pulse_gain;    // 0 to 1
+    double phase;      // radians, within [0, 6.2831853]
+    double pulse_gain; // 0 to 1
     int32_t pulse_falling;
 };
 

@@ -37,8 +37,8 @@ bool make_database_path(const char* program_path, char* path, size_t path_size) 
     }
     path[0] = '\0';
     const char* dot = std::strrchr(file_name_start(program_path), '.');
-    size_t stem = dot != nullptr ? static_cast<size_t>(dot - program_path)
-                                 : std::strlen(program_path);
+    size_t stem =
+        dot != nullptr ? static_cast<size_t>(dot - program_path) : std::strlen(program_path);
     if (stem + sizeof extension > path_size) {
         return false;
     }

@@ -58,8 +58,8 @@ void on_init_dialog(HWND dialog) {
     // The module path may be longer than the database path can hold; then there is no database
     // path at all rather than a shortened one that names another file.
     std::string program_path(32768, '\0');
-    DWORD length = GetModuleFileNameA(nullptr, &program_path[0],
-                                      static_cast<DWORD>(program_path.size()));
+    DWORD length =
+        GetModuleFileNameA(nullptr, &program_path[0], static_cast<DWORD>(program_path.size()));
     program_path.resize(length < program_path.size() ? length : 0);
     make_database_path(program_path.c_str(), app.database_path, sizeof app.database_path);
 
@@ -80,8 +80,7 @@ void on_paint() {
     InvalidateRect(app.graph_window, nullptr, TRUE);
     PAINTSTRUCT paint;
     HDC target = BeginPaint(app.graph_window, &paint);
-    BitBlt(target, 0, 0, app.graph_rect.right, app.graph_rect.bottom, app.memory_dc, 0, 0,
-           SRCCOPY);
+    BitBlt(target, 0, 0, app.graph_rect.right, app.graph_rect.bottom, app.memory_dc, 0, 0, SRCCOPY);
     EndPaint(app.graph_window, &paint);
 }
 

@@ -1,0 +1,25 @@
+// Answers the program's question boxes from a test, the way a user would: a watcher thread waits
+// for the box to appear and presses one of its buttons, while the real MessageBoxA runs.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+struct QuestionWatch {
+    HANDLE thread;
+    int button;          // IDOK or IDCANCEL, the button to press
+    DWORD owner_thread;  // the thread whose box is awaited
+    bool seen;           // a box appeared
+    std::string text;    // the box's question
+    std::string caption; // the box's caption
+    HWND owner;          // the box's owner window
+    bool has_question_icon;
+    bool has_ok_and_cancel;
+};
+
+// Starts watching for the next box of this thread; it will be answered with button.
+void watch_for_question(QuestionWatch* watch, int button);
+
+// Waits for the watcher to finish (at most a few seconds) and tells whether a box was answered.
+bool finish_watch(QuestionWatch* watch);
