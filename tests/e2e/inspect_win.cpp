@@ -45,8 +45,7 @@ void print_combo(HWND combo) {
     int id = GetDlgCtrlID(combo);
     LRESULT count = SendMessageA(combo, CB_GETCOUNT, 0, 0);
     LRESULT selected = SendMessageA(combo, CB_GETCURSEL, 0, 0);
-    std::printf("combo\t%d\t%ld\t%ld\n", id, static_cast<long>(count),
-                static_cast<long>(selected));
+    std::printf("combo\t%d\t%ld\t%ld\n", id, static_cast<long>(count), static_cast<long>(selected));
     for (LRESULT i = 0; i < count; ++i) {
         // Across processes the entries travel as UTF-16; turn them back into Windows-1252.
         LRESULT length = SendMessageW(combo, CB_GETLBTEXTLEN, i, 0);
