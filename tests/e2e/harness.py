@@ -114,6 +114,8 @@ class Window:
                     self.question_items.append(item)
             elif kind == "client":
                 self.client = tuple(int(v) for v in fields[1:5])
+            elif kind == "focus":
+                self.focus_inside, self.focus_id = fields[1] == "1", int(fields[2])
             elif kind == "caption":
                 self.caption_height, self.caption_button = int(fields[1]), int(fields[2])
             elif kind == "combo":

@@ -96,6 +96,13 @@ int main(int argc, char** argv) {
     ClientToScreen(dialog, &origin);
     std::printf("client\t%ld\t%ld\t%ld\t%ld\n", origin.x, origin.y, client.right, client.bottom);
     std::printf("caption\t%d\t%d\n", GetSystemMetrics(SM_CYCAPTION), GetSystemMetrics(SM_CXSIZE));
+    // Where the keyboard input of the program's thread goes now.
+    GUITHREADINFO thread_info = {};
+    thread_info.cbSize = sizeof thread_info;
+    GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &thread_info);
+    HWND focus = thread_info.hwndFocus;
+    std::printf("focus\t%d\t%d\n", focus != nullptr && (focus == dialog || IsChild(dialog, focus)),
+                focus != nullptr ? GetDlgCtrlID(focus) : -1);
     EnumChildWindows(dialog, print_child, reinterpret_cast<LPARAM>(dialog));
     // A question box of the program, if one is open.
     HWND box = FindWindowA("#32770", "Sonabrill");
