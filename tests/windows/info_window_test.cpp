@@ -149,14 +149,3 @@ TEST_F(MainDialogTest, InfoTextKeepsItsLanguageUntilReopened) {
     }
     EXPECT_FALSE(contains(german, "Terms of Use"));
 }
-
-TEST_F(MainDialogTest, OpeningAndClosingTheInfoWindowLeaksNoGdiObjects) {
-    press_info(dialog);
-    press_info(dialog);
-    DWORD before = gdi_object_count();
-    for (int i = 0; i < 20; ++i) {
-        press_info(dialog);
-        press_info(dialog);
-    }
-    EXPECT_EQ(before, gdi_object_count());
-}
