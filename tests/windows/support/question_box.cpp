@@ -23,7 +23,7 @@ BOOL CALLBACK find_box(HWND window, LPARAM param) {
 
 DWORD WINAPI watch(void* param) {
     QuestionWatch* w = static_cast<QuestionWatch*>(param);
-    for (int tries = 0; tries < 500; ++tries) {
+    for (int tries = 0; tries < 1000 && w->stop == 0; ++tries) {
         Search search = {w->owner_thread, nullptr};
         EnumWindows(find_box, reinterpret_cast<LPARAM>(&search));
         if (search.box != nullptr) {
@@ -66,10 +66,12 @@ void watch_for_question(QuestionWatch* w, int button) {
     w->owner = nullptr;
     w->has_question_icon = false;
     w->has_ok_and_cancel = false;
+    w->stop = 0;
     w->thread = CreateThread(nullptr, 0, watch, w, 0, nullptr);
 }
 
 bool finish_watch(QuestionWatch* w) {
+    InterlockedExchange(&w->stop, 1);
     WaitForSingleObject(w->thread, 10000);
     CloseHandle(w->thread);
     return w->seen;

@@ -16,10 +16,12 @@ struct QuestionWatch {
     HWND owner;          // the box's owner window
     bool has_question_icon;
     bool has_ok_and_cancel;
+    volatile LONG stop; // set when the awaited call has returned
 };
 
 // Starts watching for the next box of this thread; it will be answered with button.
 void watch_for_question(QuestionWatch* watch, int button);
 
-// Waits for the watcher to finish (at most a few seconds) and tells whether a box was answered.
+// Ends the watch once the call that might show a box has returned, and tells whether a box was
+// answered. The box is modal, so a box the call showed has been seen and answered by then.
 bool finish_watch(QuestionWatch* watch);
