@@ -3,6 +3,7 @@
 #include "app/main_dialog.h"
 
 #include "app/database_path.h"
+#include "graph/render.h"
 #include "resources/resource_ids.h"
 
 #include <string>
@@ -146,6 +147,7 @@ void refresh_view(HWND dialog) {
         // Nothing could be selected: keep the context's own bitmap and drop the new one.
         DeleteObject(picture);
     }
+    render_graph();
 }
 
 INT_PTR CALLBACK main_dialog_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM) {
