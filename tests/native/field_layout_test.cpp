@@ -68,7 +68,6 @@ TEST(FieldLayout, ZoomHidesTheLowerThreeSeventhsOfTheAxis) {
 
     // At any width the visible part spans about 524 Hz to 18.1 kHz.
     const int32_t widths[] = {100, 599, 800, 1920, 3001};
-    app.snap_hz = 0;
     for (int32_t width : widths) {
         set_field(width, 400, 1, 0);
         app.snap_hz = 0;
@@ -79,19 +78,6 @@ TEST(FieldLayout, ZoomHidesTheLowerThreeSeventhsOfTheAxis) {
         EXPECT_EQ(18127, x_to_hz(width + app.x_offset, width + app.x_offset)) << "width " << width;
         EXPECT_LT(field_x_of_hz(500), 0) << "width " << width;
         EXPECT_GE(field_x_of_hz(1000), 0) << "width " << width;
-    }
-}
-
-TEST(FieldLayout, LevelLinesIgnoreAWeightingAndSnapping) {
-    for (int32_t linear_db = 0; linear_db <= 1; ++linear_db) {
-        set_field(800, 400, 0, linear_db);
-        lay_out_field();
-        std::vector<int> weighted = rows();
-        app.a_weighting = 0;
-        app.snap_db = 0;
-        app.snap_hz = 0;
-        lay_out_field();
-        EXPECT_EQ(weighted, rows()) << "linear_db " << linear_db;
     }
 }
 
