@@ -5,6 +5,7 @@
 #include "app/database_path.h"
 #include "app/info_window.h"
 #include "app/options.h"
+#include "graph/render.h"
 #include "resources/resource_ids.h"
 
 #include <string>
@@ -172,6 +173,7 @@ void refresh_view(HWND dialog) {
         // Nothing could be selected: keep the context's own bitmap and drop the new one.
         DeleteObject(picture);
     }
+    render_graph();
 }
 
 INT_PTR CALLBACK main_dialog_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM) {

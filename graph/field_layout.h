@@ -1,0 +1,50 @@
+// Where things lie on the frequency field: the zoom offset, the grid tables and positions, the
+// samples of the A-weighting curve and the positions of curve points. Pure arithmetic on the
+// state record; render_win.cpp draws with it.
+#pragma once
+
+#include "app/app_state.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+// Frequencies of the vertical grid lines, in hertz.
+extern const uint16_t frequency_grid_hz[frequency_grid_count];
+// Decibel values of the horizontal grid lines, top to bottom: for the cube-law level axis and
+// for the linear-dB level axis.
+extern const int32_t level_grid_db[level_grid_count];
+extern const int32_t level_grid_db_linear[level_grid_count];
+
+// Frequency lines left of this column are not drawn: their labels would run into the level
+// labels at the left edge. The threshold is in pixels and does not grow with the font.
+const int32_t first_frequency_line_x = 30;
+
+// A position on the field in pixels; either coordinate may lie outside the graph.
+struct FieldPoint {
+    int32_t x;
+    int32_t y;
+};
+
+// Recomputes x_offset, grid_x and grid_y from graph_rect, highs_zoom and linear_db. grid_x
+// holds the columns modulo 2^16: under the zoom the lines below 1 kHz lie left of the graph.
+void lay_out_field();
+
+// The decibel values of the level lines for the level law now chosen.
+const int32_t* level_grid_table();
+
+// The field column of a frequency: its place on the whole axis of graph width + x_offset pixels,
+// less the x_offset pixels hidden at the left. A column beyond the int32 range (a point of 0 Hz)
+// becomes INT32_MIN, far left of the graph.
+int32_t field_x_of_hz(int32_t frequency);
+
+// Where point `index` of curve `curve` of a set is drawn, A-weighted while a_weighting is on.
+FieldPoint curve_point_position(const CurveSet& set, int curve, int index);
+
+// The A-weighting curve sampled every width/30 columns, from width/30 up to the last multiple
+// below the width: where a tone at 0 dB shows on the A-weighted level axis. A graph narrower
+// than 30 pixels has no samples.
+std::vector<FieldPoint> a_weighting_curve();
+
+// The label of a frequency line: "50" to "500", then "1k" to "16k".
+void format_frequency_label(uint16_t frequency, char* text, size_t size);
