@@ -3,6 +3,8 @@
 #include "app/main_dialog.h"
 
 #include "app/database_path.h"
+#include "database/curve_database.h"
+#include "editing/curve_commands.h"
 #include "resources/resource_ids.h"
 
 #include <string>
@@ -64,6 +66,8 @@ void on_init_dialog(HWND dialog) {
     make_database_path(program_path.c_str(), app.database_path, sizeof app.database_path);
 
     SendDlgItemMessageA(dialog, title_combo, CB_LIMITTEXT, 40, 0);
+    load_title_list(dialog);
+    set_date_title(dialog);
 
     SendDlgItemMessageA(dialog, language_combo, CB_RESETCONTENT, 0, 0);
     SendDlgItemMessageA(dialog, language_combo, CB_ADDSTRING, 0,
@@ -97,9 +101,20 @@ INT_PTR on_close(HWND dialog) {
     return TRUE;
 }
 
-void on_command(HWND, WORD id, WORD notification) {
-    (void)id;
+void on_command(HWND dialog, WORD id, WORD notification) {
     (void)notification;
+    switch (id) {
+    case btn_green: select_curve(0); break;
+    case btn_red: select_curve(1); break;
+    case btn_blue: select_curve(2); break;
+    case btn_delete_curve: delete_current_curve(dialog); break;
+    case btn_add_set:
+        // Cleared whatever the outcome, as the user asked for the set to be kept.
+        add_set(dialog);
+        app.unsaved_changes = 0;
+        break;
+    case btn_delete_set: delete_set(dialog); break;
+    }
 }
 
 } // namespace
