@@ -3,6 +3,8 @@
 #include "app/main_dialog.h"
 
 #include "app/database_path.h"
+#include "app/info_window.h"
+#include "app/options.h"
 #include "database/curve_database.h"
 #include "editing/curve_commands.h"
 #include "resources/resource_ids.h"
@@ -57,6 +59,8 @@ void on_init_dialog(HWND dialog) {
     app.label_font_height = dpi * 15 / 96;
     app.status_font_height = dpi * 25 / 96;
 
+    sync_option_buttons(dialog);
+
     // The module path may be longer than the database path can hold; then there is no database
     // path at all rather than a shortened one that names another file.
     std::string program_path(32768, '\0');
@@ -75,6 +79,7 @@ void on_init_dialog(HWND dialog) {
     SendDlgItemMessageA(dialog, language_combo, CB_ADDSTRING, 0,
                         reinterpret_cast<LPARAM>("Deutsch"));
     SendDlgItemMessageA(dialog, language_combo, CB_SETCURSEL, app.language, 0);
+    apply_language_texts(dialog);
 
     refresh_view(dialog);
 }
@@ -88,8 +93,11 @@ void on_paint() {
     EndPaint(app.graph_window, &paint);
 }
 
-// Returns TRUE when the dialog was ended.
+// Returns TRUE when the dialog was ended; FALSE when the user kept unsaved edits.
 INT_PTR on_close(HWND dialog) {
+    if (!confirm_unsaved_changes(dialog)) {
+        return FALSE;
+    }
     HBITMAP picture = static_cast<HBITMAP>(SelectObject(app.memory_dc, app.stock_bitmap));
     DeleteObject(picture);
     app.stock_bitmap = nullptr;
@@ -102,19 +110,43 @@ INT_PTR on_close(HWND dialog) {
 }
 
 void on_command(HWND dialog, WORD id, WORD notification) {
-    (void)notification;
     switch (id) {
+    case btn_left:
+    case btn_both:
+    case btn_right:
+    case btn_pulse:
+    case btn_a_weighting:
+    case btn_snap_hz:
+    case btn_snap_db:
+    case btn_linear_db:
+    case btn_heights:
+    case btn_compare: on_option_command(dialog, id); break;
     case btn_green: select_curve(0); break;
     case btn_red: select_curve(1); break;
     case btn_blue: select_curve(2); break;
     case btn_delete_curve: delete_current_curve(dialog); break;
+    case btn_reset: reset_curves(dialog); break;
     case btn_add_set:
         // Cleared whatever the outcome, as the user asked for the set to be kept.
         add_set(dialog);
         app.unsaved_changes = 0;
         break;
     case btn_delete_set: delete_set(dialog); break;
+    case title_combo:
+        if (notification == CBN_SELCHANGE && confirm_unsaved_changes(dialog)) {
+            load_set(dialog);
+            request_refresh(dialog);
+        }
+        break;
+    case btn_info: toggle_info_window(dialog); break;
+    case language_combo:
+        if (notification == CBN_SELCHANGE) {
+            on_language_selected(dialog);
+        }
+        break;
     }
+    // Whatever the command, every check box shows its field again.
+    sync_option_buttons(dialog);
 }
 
 } // namespace

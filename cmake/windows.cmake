@@ -20,6 +20,8 @@ set_source_files_properties(${resource_script} PROPERTIES OBJECT_DEPENDS
 
 add_library(sonabrill_win STATIC ${win_sources})
 target_link_libraries(sonabrill_win PUBLIC sonabrill_core user32 gdi32 winmm kernel32)
+# Test executables read version records.
+set(windows_test_libraries version)
 
 add_executable(Sonabrill WIN32 ${CMAKE_SOURCE_DIR}/app/winmain_win.cpp ${resource_script})
 target_link_libraries(Sonabrill PRIVATE sonabrill_win)
@@ -43,7 +45,7 @@ if(SONABRILL_WINDOWS_TESTS)
     foreach(source ${windows_test_sources})
         get_filename_component(name ${source} NAME_WE)
         add_executable(${name} ${source} ${resource_script})
-        target_link_libraries(${name} PRIVATE sonabrill_win gtest gtest_main)
+        target_link_libraries(${name} PRIVATE sonabrill_win gtest gtest_main ${windows_test_libraries})
         if(windows_test_support)
             target_link_libraries(${name} PRIVATE windows_test_support)
         endif()

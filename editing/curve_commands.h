@@ -11,4 +11,8 @@ void select_curve(int curve);
 // Empties the current curve of the main set and redraws. The unsaved-changes flag stays as it
 // was.
 void delete_current_curve(HWND dialog);
+
+// After the unsaved-changes question, empties all curves of the main and the compare set, puts
+// a fresh date title into the title field and redraws. Cancel changes nothing.
+void reset_curves(HWND dialog);
 #endif

@@ -2,6 +2,7 @@
 // loading, deleting after the question, and what a locked or unreplaceable file does.
 #include "tests/windows/support/main_dialog_fixture.h"
 #include "tests/windows/support/question_box.h"
+#include "tests/windows/support/refresh_count.h"
 
 #include "database/curve_database.h"
 #include "resources/resource_ids.h"
@@ -132,6 +133,7 @@ class CurveDatabaseTest : public MainDialogTest {
         MainDialogTest::SetUp();
     }
     void TearDown() override {
+        stop_counting_refreshes(dialog);
         MainDialogTest::TearDown();
         DeleteFileA(database_file().c_str());
     }
@@ -142,6 +144,14 @@ class CurveDatabaseTest : public MainDialogTest {
         DestroyWindow(dialog);
         pump_messages();
         dialog = open_main_dialog();
+    }
+    // Picks entry index of the title list as the user does, which notifies the dialog.
+    void pick(int index, WORD notification = CBN_SELCHANGE) {
+        HWND combo = GetDlgItem(dialog, title_combo);
+        SendMessageA(combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+        SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(title_combo, notification),
+                     reinterpret_cast<LPARAM>(combo));
+        pump_messages();
     }
     // The delete command, answered with button; returns what the question box showed.
     QuestionWatch delete_answering(int button) {
@@ -306,11 +316,11 @@ TEST_F(CurveDatabaseTest, LoadsTheSelectedRecordIntoTheMainOrTheCompareSet) {
 TEST_F(CurveDatabaseTest, DeletesTheTitledRecordOnlyAfterOk) {
     write_file(database_file(), three_records);
     load_title_list(dialog);
-    std::strcpy(app.confirm_delete_text, "Delete record?");
     set_title_field(dialog, "middle");
 
     QuestionWatch cancelled = delete_answering(IDCANCEL);
-    EXPECT_EQ("Delete record?", cancelled.text);
+    EXPECT_STRNE("", app.confirm_delete_text);
+    EXPECT_EQ(app.confirm_delete_text, cancelled.text);
     EXPECT_EQ("Sonabrill", cancelled.caption);
     EXPECT_EQ(dialog, cancelled.owner);
     EXPECT_TRUE(cancelled.has_question_icon);
@@ -375,7 +385,6 @@ TEST_F(CurveDatabaseTest, DeletesOnlyAWholeTitleLine) {
 TEST_F(CurveDatabaseTest, AFileHeldOpenByAnotherHandleMakesEveryOperationFailQuietly) {
     write_file(database_file(), three_records);
     load_title_list(dialog);
-    std::strcpy(app.confirm_delete_text, "Delete record?");
     HANDLE holder = CreateFileA(database_file().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
                                 FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, holder);
@@ -412,7 +421,6 @@ TEST_F(CurveDatabaseTest, AFileHeldOpenByAnotherHandleMakesEveryOperationFailQui
 TEST_F(CurveDatabaseTest, ADeleteThatCannotReplaceTheFileLeavesItWhole) {
     write_file(database_file(), three_records);
     load_title_list(dialog);
-    std::strcpy(app.confirm_delete_text, "Delete record?");
     std::string temporary = database_file() + "." + std::to_string(GetCurrentProcessId()) + ".tmp";
 
     // A handle without data access (as a program that only looks at the file's attributes
@@ -439,4 +447,59 @@ TEST_F(CurveDatabaseTest, ADeleteThatCannotReplaceTheFileLeavesItWhole) {
     // Once nothing is in the way, the same delete goes through.
     delete_answering(IDOK);
     EXPECT_EQ((std::vector<std::string>{"new", "old"}), listed(dialog));
+}
+
+TEST_F(CurveDatabaseTest, PickingATitleAsksAboutUnsavedEditsThenLoadsAndRedraws) {
+    write_file(database_file(), three_records);
+    load_title_list(dialog);
+    count_refreshes(dialog);
+    using Points = std::vector<std::pair<int, int>>;
+
+    // Nothing unsaved: no question; the record replaces the whole main set.
+    set_curve(&app.main_set, 0, {{50, 5}});
+    QuestionWatch none;
+    watch_for_question(&none, IDCANCEL);
+    pick(0);
+    EXPECT_FALSE(finish_watch(&none)) << "a question without unsaved edits";
+    EXPECT_EQ(Points{}, points_of(app.main_set, 0));
+    EXPECT_EQ((Points{{500, 3000}}), points_of(app.main_set, 2));
+    EXPECT_EQ(1, refresh_count());
+
+    // Unsaved edits and Cancel: nothing is loaded or redrawn, the list shows the picked entry.
+    app.unsaved_changes = 1;
+    QuestionWatch cancelled;
+    watch_for_question(&cancelled, IDCANCEL);
+    pick(2);
+    ASSERT_TRUE(finish_watch(&cancelled));
+    EXPECT_STRNE("", app.confirm_discard_text);
+    EXPECT_EQ(app.confirm_discard_text, cancelled.text);
+    EXPECT_EQ(dialog, cancelled.owner);
+    EXPECT_EQ((Points{{500, 3000}}), points_of(app.main_set, 2));
+    EXPECT_EQ(1, app.unsaved_changes);
+    EXPECT_EQ(1, refresh_count());
+    EXPECT_EQ(2, SendDlgItemMessageA(dialog, title_combo, CB_GETCURSEL, 0, 0));
+
+    // With Compare on the question is asked all the same; OK loads into the compare set only.
+    app.compare_mode = 1;
+    QuestionWatch agreed;
+    watch_for_question(&agreed, IDOK);
+    pick(2);
+    ASSERT_TRUE(finish_watch(&agreed));
+    EXPECT_EQ((Points{{4000, 1500}, {1000, 900}}), points_of(app.compare_set, 0));
+    EXPECT_EQ((Points{{500, 3000}}), points_of(app.main_set, 2)) << "the main set stays";
+    EXPECT_EQ(0, app.unsaved_changes);
+    EXPECT_EQ(2, refresh_count());
+
+    // Typing in the field is no selection.
+    pick(1, CBN_EDITCHANGE);
+    EXPECT_EQ((Points{{4000, 1500}, {1000, 900}}), points_of(app.compare_set, 0));
+    EXPECT_EQ(2, refresh_count());
+
+    // A file that cannot be read loads nothing, and the graph is redrawn all the same.
+    HANDLE holder = CreateFileA(database_file().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    pick(1);
+    CloseHandle(holder);
+    EXPECT_EQ((Points{{4000, 1500}, {1000, 900}}), points_of(app.compare_set, 0));
+    EXPECT_EQ(3, refresh_count());
 }

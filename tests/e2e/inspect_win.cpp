@@ -1,0 +1,117 @@
+// Reads the running Sonabrill window from outside, as another process would, and prints what a
+// test needs: the window, its controls with ids, classes, texts, check states and screen
+// rectangles, and the entries of its combo boxes. One line per item, fields separated by tabs.
+//
+//   inspect_win.exe            prints everything
+//   inspect_win.exe --wait N   waits up to N seconds for the window first
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+namespace {
+
+std::string escaped(const char* text) {
+    std::string out;
+    for (const char* p = text; *p != '\0'; ++p) {
+        switch (*p) {
+        case '\r': out += "\\r"; break;
+        case '\n': out += "\\n"; break;
+        case '\t': out += "\\t"; break;
+        case '\\': out += "\\\\"; break;
+        default: out += *p;
+        }
+    }
+    return out;
+}
+
+void print_window(const char* kind, HWND window) {
+    char text[512] = {};
+    char name[64] = {};
+    GetWindowTextA(window, text, sizeof text);
+    GetClassNameA(window, name, sizeof name);
+    RECT r = {};
+    GetWindowRect(window, &r);
+    LONG style = GetWindowLongA(window, GWL_STYLE);
+    LRESULT check = std::strcmp(name, "Button") == 0 ? SendMessageA(window, BM_GETCHECK, 0, 0) : -1;
+    std::printf("%s\t%d\t%s\t%ld\t%ld\t%ld\t%ld\t%ld\t0x%08lx\t%s\n", kind, GetDlgCtrlID(window),
+                name, static_cast<long>(check), r.left, r.top, r.right - r.left, r.bottom - r.top,
+                static_cast<unsigned long>(style), escaped(text).c_str());
+}
+
+void print_combo(HWND combo) {
+    int id = GetDlgCtrlID(combo);
+    LRESULT count = SendMessageA(combo, CB_GETCOUNT, 0, 0);
+    LRESULT selected = SendMessageA(combo, CB_GETCURSEL, 0, 0);
+    std::printf("combo\t%d\t%ld\t%ld\n", id, static_cast<long>(count), static_cast<long>(selected));
+    for (LRESULT i = 0; i < count; ++i) {
+        // Across processes the entries travel as UTF-16; turn them back into Windows-1252.
+        LRESULT length = SendMessageW(combo, CB_GETLBTEXTLEN, i, 0);
+        std::wstring wide(static_cast<size_t>(length > 0 ? length : 0) + 1, L'\0');
+        SendMessageW(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(&wide[0]));
+        char entry[1024] = {};
+        WideCharToMultiByte(1252, 0, wide.c_str(), -1, entry, sizeof entry - 1, nullptr, nullptr);
+        std::printf("entry\t%d\t%ld\t%s\n", id, static_cast<long>(i), escaped(entry).c_str());
+    }
+}
+
+BOOL CALLBACK print_child(HWND child, LPARAM dialog) {
+    if (GetParent(child) != reinterpret_cast<HWND>(dialog)) {
+        return TRUE; // the edit field inside a combo box
+    }
+    print_window("control", child);
+    char name[64] = {};
+    GetClassNameA(child, name, sizeof name);
+    if (std::strcmp(name, "ComboBox") == 0) {
+        print_combo(child);
+    }
+    return TRUE;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    int wait_seconds = 0;
+    if (argc >= 3 && std::strcmp(argv[1], "--wait") == 0) {
+        wait_seconds = std::atoi(argv[2]);
+    }
+    HWND dialog = nullptr;
+    for (int tries = 0; tries <= wait_seconds * 10; ++tries) {
+        dialog = FindWindowA("#32770", "Sonabrill Audiogram");
+        if (dialog != nullptr) {
+            break;
+        }
+        Sleep(100);
+    }
+    if (dialog == nullptr) {
+        std::printf("missing\n");
+        return 1;
+    }
+    print_window("dialog", dialog);
+    RECT client = {};
+    GetClientRect(dialog, &client);
+    POINT origin = {0, 0};
+    ClientToScreen(dialog, &origin);
+    std::printf("client\t%ld\t%ld\t%ld\t%ld\n", origin.x, origin.y, client.right, client.bottom);
+    std::printf("caption\t%d\t%d\n", GetSystemMetrics(SM_CYCAPTION), GetSystemMetrics(SM_CXSIZE));
+    // Where the keyboard input of the program's thread goes now.
+    GUITHREADINFO thread_info = {};
+    thread_info.cbSize = sizeof thread_info;
+    GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &thread_info);
+    HWND focus = thread_info.hwndFocus;
+    std::printf("focus\t%d\t%d\n", focus != nullptr && (focus == dialog || IsChild(dialog, focus)),
+                focus != nullptr ? GetDlgCtrlID(focus) : -1);
+    EnumChildWindows(dialog, print_child, reinterpret_cast<LPARAM>(dialog));
+    // A question box of the program, if one is open.
+    HWND box = FindWindowA("#32770", "Sonabrill");
+    if (box != nullptr) {
+        print_window("question", box);
+        for (HWND item = GetWindow(box, GW_CHILD); item != nullptr;
+             item = GetWindow(item, GW_HWNDNEXT)) {
+            print_window("question_item", item);
+        }
+    }
+    return 0;
+}
