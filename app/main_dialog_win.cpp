@@ -5,6 +5,8 @@
 #include "app/database_path.h"
 #include "app/info_window.h"
 #include "app/options.h"
+#include "database/curve_database.h"
+#include "editing/curve_commands.h"
 #include "graph/render.h"
 #include "resources/resource_ids.h"
 
@@ -69,6 +71,8 @@ void on_init_dialog(HWND dialog) {
     make_database_path(program_path.c_str(), app.database_path, sizeof app.database_path);
 
     SendDlgItemMessageA(dialog, title_combo, CB_LIMITTEXT, 40, 0);
+    load_title_list(dialog);
+    set_date_title(dialog);
 
     SendDlgItemMessageA(dialog, language_combo, CB_RESETCONTENT, 0, 0);
     SendDlgItemMessageA(dialog, language_combo, CB_ADDSTRING, 0,
@@ -118,6 +122,23 @@ void on_command(HWND dialog, WORD id, WORD notification) {
     case btn_linear_db:
     case btn_heights:
     case btn_compare: on_option_command(dialog, id); break;
+    case btn_green: select_curve(0); break;
+    case btn_red: select_curve(1); break;
+    case btn_blue: select_curve(2); break;
+    case btn_delete_curve: delete_current_curve(dialog); break;
+    case btn_reset: reset_curves(dialog); break;
+    case btn_add_set:
+        // Cleared whatever the outcome, as the user asked for the set to be kept.
+        add_set(dialog);
+        app.unsaved_changes = 0;
+        break;
+    case btn_delete_set: delete_set(dialog); break;
+    case title_combo:
+        if (notification == CBN_SELCHANGE && confirm_unsaved_changes(dialog)) {
+            load_set(dialog);
+            request_refresh(dialog);
+        }
+        break;
     case btn_info: toggle_info_window(dialog); break;
     case language_combo:
         if (notification == CBN_SELCHANGE) {

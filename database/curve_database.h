@@ -1,0 +1,28 @@
+// The curve database file beside the program, and the title list and title field of the main
+// dialog's title combo box. Every operation reads the file anew; none reports a failure: an
+// operation that cannot open, read or write the file ends quietly and changes nothing.
+#pragma once
+
+#include "app/app_state.h"
+
+#ifdef _WIN32
+// Puts the current local date and time, in the user's short formats and without seconds, into
+// the title field, each followed by one blank.
+void set_date_title(HWND dialog);
+
+// Fills the title list from the file, the newest record first. A file that cannot be read leaves
+// the list as it is.
+void load_title_list(HWND dialog);
+
+// Appends the main set to the file as a record titled by the title field ("|" appended while the
+// list already holds that title). Writes nothing without a title or a curve worth saving.
+void add_set(HWND dialog);
+
+// After the delete question, removes the record whose whole title line is the title field's
+// text. The file is replaced only by a completely written new copy.
+void delete_set(HWND dialog);
+
+// Loads the record selected in the title list into the compare set while compare mode is on,
+// otherwise into the main set.
+void load_set(HWND dialog);
+#endif

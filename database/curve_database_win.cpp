@@ -1,0 +1,234 @@
+// The curve database's file and combo box work: open, read, write, close, and the title list.
+// What the text means is record_format's business.
+#include "database/curve_database.h"
+
+#include "database/record_format.h"
+#include "resources/resource_ids.h"
+
+#include <string>
+#include <vector>
+
+namespace {
+
+// ReadFile and WriteFile move at most a DWORD at a time; a gigabyte per call keeps clear of that.
+const size_t chunk_limit = size_t(1) << 30;
+
+HWND title_box(HWND dialog) {
+    return GetDlgItem(dialog, title_combo);
+}
+
+bool read_whole(HANDLE file, std::string* text) {
+    LARGE_INTEGER size = {};
+    if (!GetFileSizeEx(file, &size) || size.QuadPart < 0 ||
+        static_cast<unsigned long long>(size.QuadPart) >= text->max_size()) {
+        return false;
+    }
+    // std::string keeps a zero byte after the text.
+    text->resize(static_cast<size_t>(size.QuadPart));
+    size_t done = 0;
+    while (done < text->size()) {
+        size_t left = text->size() - done;
+        DWORD got = 0;
+        if (!ReadFile(file, &(*text)[done],
+                      static_cast<DWORD>(left < chunk_limit ? left : chunk_limit), &got, nullptr) ||
+            got == 0) {
+            return false;
+        }
+        done += got;
+    }
+    return true;
+}
+
+bool write_whole(HANDLE file, const std::string& text) {
+    size_t done = 0;
+    while (done < text.size()) {
+        size_t left = text.size() - done;
+        DWORD put = 0;
+        if (!WriteFile(file, text.data() + done,
+                       static_cast<DWORD>(left < chunk_limit ? left : chunk_limit), &put,
+                       nullptr) ||
+            put == 0) {
+            return false;
+        }
+        done += put;
+    }
+    return true;
+}
+
+// The whole database file. Like every access it is opened without sharing, so a file that
+// another program holds open cannot be read.
+bool read_database(std::string* text) {
+    HANDLE file = CreateFileA(app.database_path, GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return false;
+    }
+    bool read = read_whole(file, text);
+    CloseHandle(file);
+    return read;
+}
+
+// Appends the record at the end of the open file. A record written only in part would make
+// every record saved after it part of itself, so a failed write is cut off again.
+bool append_record(HANDLE file, const std::string& record) {
+    LARGE_INTEGER zero = {};
+    LARGE_INTEGER end = {};
+    if (!SetFilePointerEx(file, zero, &end, FILE_END)) {
+        return false;
+    }
+    if (write_whole(file, record)) {
+        return true;
+    }
+    SetFilePointerEx(file, end, nullptr, FILE_BEGIN);
+    SetEndOfFile(file);
+    return false;
+}
+
+// Replaces the database with content. The new content goes to a file of its own in the same
+// folder first; only when all of it is written and flushed does it take the database's place,
+// so a failure at any point leaves the old file whole. The temporary file never stays behind.
+bool replace_database(const std::string& content) {
+    std::string temporary =
+        std::string(app.database_path) + "." + std::to_string(GetCurrentProcessId()) + ".tmp";
+    HANDLE file = CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return false;
+    }
+    bool written = write_whole(file, content) && FlushFileBuffers(file);
+    CloseHandle(file);
+    if (written && MoveFileExA(temporary.c_str(), app.database_path,
+                               MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        return true;
+    }
+    DeleteFileA(temporary.c_str());
+    return false;
+}
+
+std::string window_text(HWND window) {
+    int length = GetWindowTextLengthA(window);
+    std::string text(static_cast<size_t>(length) + 1, '\0');
+    int got = GetWindowTextA(window, &text[0], length + 1);
+    text.resize(got > 0 ? static_cast<size_t>(got) : 0);
+    return text;
+}
+
+std::string list_entry(HWND combo, WPARAM index) {
+    LRESULT length = SendMessageA(combo, CB_GETLBTEXTLEN, index, 0);
+    if (length == CB_ERR) {
+        return std::string();
+    }
+    std::string text(static_cast<size_t>(length) + 1, '\0');
+    LRESULT got = SendMessageA(combo, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(&text[0]));
+    text.resize(got == CB_ERR ? 0 : static_cast<size_t>(got));
+    return text;
+}
+
+std::vector<std::string> listed_titles(HWND combo) {
+    std::vector<std::string> titles;
+    LRESULT count = SendMessageA(combo, CB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+        titles.push_back(list_entry(combo, static_cast<WPARAM>(i)));
+    }
+    return titles;
+}
+
+// A date or time text of the user's locale, as long as the locale's format makes it.
+std::string date_text(const SYSTEMTIME& now) {
+    int size = GetDateFormatA(LOCALE_USER_DEFAULT, 0, &now, nullptr, nullptr, 0);
+    std::string text(size > 0 ? static_cast<size_t>(size) : 1, '\0');
+    GetDateFormatA(LOCALE_USER_DEFAULT, 0, &now, nullptr, &text[0], size);
+    return text.c_str();
+}
+
+std::string time_text(const SYSTEMTIME& now) {
+    int size = GetTimeFormatA(LOCALE_USER_DEFAULT, TIME_NOSECONDS, &now, nullptr, nullptr, 0);
+    std::string text(size > 0 ? static_cast<size_t>(size) : 1, '\0');
+    GetTimeFormatA(LOCALE_USER_DEFAULT, TIME_NOSECONDS, &now, nullptr, &text[0], size);
+    return text.c_str();
+}
+
+} // namespace
+
+void set_date_title(HWND dialog) {
+    // One reading of the clock for both parts, so that midnight cannot fall between them.
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    std::string title = date_text(now) + " " + time_text(now) + " ";
+    SetWindowTextA(title_box(dialog), title.c_str());
+}
+
+void load_title_list(HWND dialog) {
+    std::string text;
+    if (!read_database(&text)) {
+        return;
+    }
+    HWND combo = title_box(dialog);
+    SendMessageA(combo, CB_RESETCONTENT, 0, 0);
+    // The list is not sorted: adding the newest title first keeps it on top.
+    for (const std::string& title : list_titles(text.data(), text.size())) {
+        SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(title.c_str()));
+    }
+}
+
+void add_set(HWND dialog) {
+    // Opening for appending creates the file, even when nothing is then written.
+    HANDLE file = CreateFileA(app.database_path, GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return;
+    }
+    bool written = false;
+    if (curve_has_points(app.main_set, 0) || curve_has_points(app.main_set, 1) ||
+        curve_has_points(app.main_set, 2)) {
+        HWND combo = title_box(dialog);
+        std::string title = stored_title(window_text(combo), listed_titles(combo));
+        std::string record = format_record(title, app.main_set);
+        written = !record.empty() && append_record(file, record);
+    }
+    CloseHandle(file);
+    if (written) {
+        load_title_list(dialog);
+        set_date_title(dialog);
+    }
+}
+
+void delete_set(HWND dialog) {
+    if (MessageBoxA(dialog, app.confirm_delete_text, "Sonabrill", MB_OKCANCEL | MB_ICONQUESTION) !=
+        IDOK) {
+        return;
+    }
+    std::string text;
+    if (!read_database(&text)) {
+        return;
+    }
+    RecordSpan span;
+    if (!find_record(text.data(), text.size(), window_text(title_box(dialog)), &span) ||
+        span.end == no_record_end) {
+        return;
+    }
+    if (!replace_database(remove_record(text.data(), text.size(), span))) {
+        return;
+    }
+    load_title_list(dialog);
+    set_date_title(dialog);
+}
+
+void load_set(HWND dialog) {
+    std::string text;
+    if (!read_database(&text)) {
+        return;
+    }
+    HWND combo = title_box(dialog);
+    LRESULT selected = SendMessageA(combo, CB_GETCURSEL, 0, 0);
+    if (selected == CB_ERR) {
+        return;
+    }
+    RecordSpan span;
+    if (!find_record(text.data(), text.size(), list_entry(combo, static_cast<WPARAM>(selected)),
+                     &span)) {
+        return;
+    }
+    read_curves(text.data(), text.size(), span,
+                app.compare_mode ? &app.compare_set : &app.main_set);
+}
