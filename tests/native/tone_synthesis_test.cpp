@@ -152,22 +152,6 @@ TEST_F(ToneSynthesisTest, PhaseStepsByTheStoredPeriodAndWrapsOnce) {
     }
 }
 
-TEST_F(ToneSynthesisTest, PhaseStaysWithinOnePeriod) {
-    struct Case {
-        uint16_t hz;
-    };
-    const Case cases[] = {{37}, {1000}, {11025}, {18000}, {22050}};
-    for (const Case& c : cases) {
-        app.tone.frequency_hz = c.hz;
-        app.tone.phase = 0.0;
-        for (int b = 0; b < 20; ++b) {
-            synthesize_blocks(1);
-            ASSERT_GE(app.tone.phase, 0.0) << c.hz << " Hz, block " << b;
-            ASSERT_LE(app.tone.phase, tone_phase_period) << c.hz << " Hz, block " << b;
-        }
-    }
-}
-
 TEST_F(ToneSynthesisTest, BeginToneStartsAtAZeroCrossing) {
     struct Case {
         int32_t pulse_mode;

@@ -281,7 +281,17 @@ bool environment_has(const char* name) {
     return GetEnvironmentVariableA(name, value, sizeof value) > 0;
 }
 
-class ToneStreamCapture : public MainDialogTest {
+// Closes a stream that a failed test left open before the dialog goes.
+class ToneStreamTest : public MainDialogTest {
+  protected:
+    void TearDown() override {
+        tone_stream_close();
+        pump_messages();
+        MainDialogTest::TearDown();
+    }
+};
+
+class ToneStreamCapture : public ToneStreamTest {
   protected:
     void SetUp() override {
         ASSERT_TRUE(environment_has(capture_variable))
@@ -290,14 +300,9 @@ class ToneStreamCapture : public MainDialogTest {
         MainDialogTest::SetUp();
         app.tone.pulse_falling = 0;
     }
-    void TearDown() override {
-        tone_stream_close();
-        pump_messages();
-        MainDialogTest::TearDown();
-    }
 };
 
-class ToneStreamNoDevice : public ToneStreamCapture {
+class ToneStreamNoDevice : public ToneStreamTest {
   protected:
     void SetUp() override {
         ASSERT_TRUE(environment_has("SONABRILL_AUDIO_MISSING"))
