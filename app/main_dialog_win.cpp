@@ -5,6 +5,7 @@
 #include "app/database_path.h"
 #include "app/info_window.h"
 #include "app/options.h"
+#include "audio/tone_stream.h"
 #include "database/curve_database.h"
 #include "editing/curve_commands.h"
 #include "graph/render.h"
@@ -197,13 +198,14 @@ void refresh_view(HWND dialog) {
     render_graph();
 }
 
-INT_PTR CALLBACK main_dialog_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM) {
+INT_PTR CALLBACK main_dialog_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam) {
     switch (message) {
     case WM_INITDIALOG: on_init_dialog(dialog); break;
     case WM_SIZE: refresh_view(dialog); break;
     case WM_PAINT: on_paint(); break;
     case WM_CLOSE: return on_close(dialog);
     case WM_COMMAND: on_command(dialog, LOWORD(wparam), HIWORD(wparam)); break;
+    case MM_WOM_DONE: tone_stream_refill(reinterpret_cast<WAVEHDR*>(lparam)); break;
     }
     return FALSE;
 }

@@ -50,7 +50,14 @@ if(SONABRILL_WINDOWS_TESTS)
             target_link_libraries(${name} PRIVATE windows_test_support)
         endif()
         target_link_options(${name} PRIVATE ${static_link})
-        add_test(NAME ${name} COMMAND ${name})
+        # A test that needs a prepared environment (an audio device, say) has a runner script
+        # beside its source, which starts the exe under wine64 itself.
+        set(runner ${CMAKE_SOURCE_DIR}/tests/windows/${name}.sh)
+        if(EXISTS ${runner})
+            add_test(NAME ${name} COMMAND ${runner} $<TARGET_FILE:${name}>)
+        else()
+            add_test(NAME ${name} COMMAND ${name})
+        endif()
     endforeach()
 
     # Helper programs that the end-to-end tests start beside the real exe.
