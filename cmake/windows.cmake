@@ -58,6 +58,7 @@ if(SONABRILL_WINDOWS_TESTS)
         else()
             add_test(NAME ${name} COMMAND ${name})
         endif()
+        set_tests_properties(${name} PROPERTIES TIMEOUT 600)
     endforeach()
 
     # Helper programs that the end-to-end tests start beside the real exe.

@@ -55,15 +55,15 @@ def wine_environment(display, prefix, folder):
         "DISPLAY": display,
         "WINEPREFIX": prefix,
         "WINEDEBUG": "-all",
-        "WINEDLLOVERRIDES": "mscoree,mshtml=",
+        "WINEDLLOVERRIDES": "mscoree,mshtml=;winepulse.drv=d",
     })
     # ALSA's default device becomes a file: what the program plays lands in folder/played.raw.
-    asoundrc = os.path.join(folder, "asoundrc")
+    # This file is ALSA's whole configuration, so no sound card or user setting takes part.
+    asoundrc = os.path.join(folder, "alsa.conf")
     with open(asoundrc, "w") as f:
-        f.write('pcm.!default { type file slave.pcm "null" file "%s" format "raw" }\n'
-                % os.path.join(folder, "played.raw"))
-        f.write("pcm.null { type null }\n")
-    env["ALSA_CONFIG_PATH"] = "/usr/share/alsa/alsa.conf:" + asoundrc
+        f.write('pcm.!default {\n    type file\n    slave.pcm { type null }\n'
+                '    file "%s"\n    format "raw"\n}\n' % os.path.join(folder, "played.raw"))
+    env["ALSA_CONFIG_PATH"] = asoundrc
     return env
 
 
@@ -75,6 +75,9 @@ def prepare_prefix(display, prefix):
     env = wine_environment(display, prefix, tempfile.mkdtemp())
     subprocess.run([WINE, "reg", "add", r"HKCU\Software\Wine\X11 Driver", "/v", "Managed",
                     "/d", "N", "/f"], env=env, stdout=subprocess.DEVNULL,
+                   stderr=subprocess.DEVNULL, check=True, timeout=300)
+    subprocess.run([WINE, "reg", "add", r"HKCU\Software\Wine\WineDbg", "/v", "ShowCrashDialog",
+                    "/t", "REG_DWORD", "/d", "0", "/f"], env=env, stdout=subprocess.DEVNULL,
                    stderr=subprocess.DEVNULL, check=True, timeout=300)
     subprocess.run([os.path.join(os.path.dirname(WINE), "wineserver"), "-w"], env=env,
                    timeout=120)
