@@ -115,6 +115,8 @@ class Window:
                     self.question = item
                 else:
                     self.question_items.append(item)
+            elif kind == "graph_client":
+                self.graph_client = tuple(int(v) for v in fields[1:5])
             elif kind == "client":
                 self.client = tuple(int(v) for v in fields[1:5])
             elif kind == "focus":
@@ -124,6 +126,10 @@ class Window:
             elif kind == "combo":
                 self.combos[int(fields[1])] = {"count": int(fields[2]),
                                                "selected": int(fields[3]), "entries": []}
+            elif kind == "dropdown":
+                self.combos[int(fields[1])].update(dict(zip(
+                    ("dropped", "list_x", "list_y", "list_width", "list_height", "item_height",
+                     "top_index"), (int(v) for v in fields[2:9]))))
             elif kind == "entry":
                 self.combos[int(fields[1])]["entries"].append(unescape(fields[3]))
 
@@ -147,13 +153,16 @@ def unescape(text):
 class Program:
     """One run of Sonabrill.exe from its own temporary folder."""
 
-    def __init__(self, session, locale=None):
+    def __init__(self, session, locale=None, database=None):
         self.session = session
         self.folder = tempfile.mkdtemp(prefix="sonabrill-e2e-")
         self.exe = os.path.join(self.folder, "Sonabrill.exe")
         shutil.copy(os.path.join(BUILD, "Sonabrill.exe"), self.exe)
         self.database = os.path.join(self.folder, "Sonabrill.txt")
         self.played = os.path.join(self.folder, "played.raw")
+        if database is not None:
+            with open(self.database, "wb") as f:
+                f.write(database)
         self.env = wine_environment(session.display.name, session.prefix, self.folder)
         if locale:
             # Wine reads the user locale when its server starts.
@@ -196,6 +205,37 @@ class Program:
     def click_control(self, control_id):
         self.click(*self.inspect().center(control_id))
 
+    def type_text(self, text):
+        self.xdotool("type", "--delay", 20, text)
+
+    def pick_entry(self, combo_id, text):
+        """Opens the combo box's list with its arrow and clicks the entry with this text."""
+        w = self.inspect()
+        combo = w.controls[combo_id]
+        # The arrow button sits at the right end of the closed combo box.
+        self.click(combo["x"] + combo["width"] - 8, combo["y"] + combo["height"] // 2)
+        opened = wait_for(lambda: (lambda n: n if n.combos[combo_id]["dropped"] else None)(
+            self.inspect()), what="the opened list")
+        info = opened.combos[combo_id]
+        index = info["entries"].index(text) - info["top_index"]
+        self.click(info["list_x"] + info["list_width"] // 2,
+                   info["list_y"] + 2 + index * info["item_height"] + info["item_height"] // 2)
+        wait_for(lambda: (lambda n: n if not n.combos[combo_id]["dropped"] else None)(
+            self.inspect()), what="the list to close")
+
+    def answer_question(self, button_text):
+        """Presses the button of the open question box whose caption is button_text."""
+        box = wait_for(lambda: (lambda n: n if n.question else None)(self.inspect()),
+                       what="the question box")
+        button = next(b for b in box.question_items
+                      if b["class"] == "Button" and b["text"].replace("&", "") == button_text)
+        question = next(b["text"] for b in box.question_items if b["class"] == "Static"
+                        and b["text"])
+        self.click(button["x"] + button["width"] // 2, button["y"] + button["height"] // 2)
+        wait_for(lambda: (lambda n: n if not n.question else None)(self.inspect()),
+                 what="the question box to close")
+        return question
+
     def key(self, *keys):
         self.xdotool("key", *keys)
 
@@ -215,6 +255,19 @@ class Program:
                              capture_output=True, check=True, timeout=60).stdout.decode()
         values = out.splitlines()[-1].split("(")[1].split(")")[0].split(",")
         return tuple(int(float(v)) for v in values[:3])
+
+    def colour_near(self, x, y, colour, reach=2):
+        """Whether colour appears within reach pixels of screen position (x, y)."""
+        size = 2 * reach + 1
+        out = subprocess.run(["import", "-display", self.session.display.name, "-window", "root",
+                              "-crop", "%dx%d+%d+%d" % (size, size, x - reach, y - reach),
+                              "-depth", "8", "txt:-"],
+                             capture_output=True, check=True, timeout=60).stdout.decode()
+        for line in out.splitlines()[1:]:
+            values = line.split("(")[1].split(")")[0].split(",")
+            if tuple(int(float(v)) for v in values[:3]) == tuple(colour):
+                return True
+        return False
 
     def close_button(self):
         """Where the caption's close button is, as a person sees it."""
@@ -279,9 +332,10 @@ class ProgramTest(unittest.TestCase):
     """A test case that starts the program; it is killed if the test left it running."""
 
     locale = None
+    database = None
 
     def setUp(self):
-        self.program = Program(SESSION, locale=self.locale)
+        self.program = Program(SESSION, locale=self.locale, database=self.database)
 
     def tearDown(self):
         self.program.kill()

@@ -27,10 +27,20 @@ std::string escaped(const char* text) {
     return out;
 }
 
+// A window's text as its own window procedure gives it (for a combo box with an edit field,
+// the field's text). Across processes it travels as UTF-16; it is turned back into
+// Windows-1252.
+std::string text_of(HWND window) {
+    wchar_t wide[1024] = {};
+    SendMessageW(window, WM_GETTEXT, sizeof wide / sizeof wide[0], reinterpret_cast<LPARAM>(wide));
+    char text[1024] = {};
+    WideCharToMultiByte(1252, 0, wide, -1, text, sizeof text - 1, nullptr, nullptr);
+    return text;
+}
+
 void print_window(const char* kind, HWND window) {
-    char text[512] = {};
+    std::string text = text_of(window);
     char name[64] = {};
-    GetWindowTextA(window, text, sizeof text);
     GetClassNameA(window, name, sizeof name);
     RECT r = {};
     GetWindowRect(window, &r);
@@ -38,7 +48,7 @@ void print_window(const char* kind, HWND window) {
     LRESULT check = std::strcmp(name, "Button") == 0 ? SendMessageA(window, BM_GETCHECK, 0, 0) : -1;
     std::printf("%s\t%d\t%s\t%ld\t%ld\t%ld\t%ld\t%ld\t0x%08lx\t%s\n", kind, GetDlgCtrlID(window),
                 name, static_cast<long>(check), r.left, r.top, r.right - r.left, r.bottom - r.top,
-                static_cast<unsigned long>(style), escaped(text).c_str());
+                static_cast<unsigned long>(style), escaped(text.c_str()).c_str());
 }
 
 void print_combo(HWND combo) {
@@ -46,6 +56,26 @@ void print_combo(HWND combo) {
     LRESULT count = SendMessageA(combo, CB_GETCOUNT, 0, 0);
     LRESULT selected = SendMessageA(combo, CB_GETCURSEL, 0, 0);
     std::printf("combo\t%d\t%ld\t%ld\n", id, static_cast<long>(count), static_cast<long>(selected));
+    // Where the opened list lies on the screen, to click an entry as a person would. The list
+    // is a popup window of class ComboLBox belonging to the program's thread.
+    LRESULT dropped = SendMessageA(combo, CB_GETDROPPEDSTATE, 0, 0);
+    LRESULT item_height = SendMessageA(combo, CB_GETITEMHEIGHT, 0, 0);
+    DWORD thread = GetWindowThreadProcessId(combo, nullptr);
+    HWND list = nullptr;
+    while ((list = FindWindowExA(nullptr, list, "ComboLBox", nullptr)) != nullptr) {
+        if (GetWindowThreadProcessId(list, nullptr) == thread && IsWindowVisible(list)) {
+            break;
+        }
+    }
+    RECT area = {};
+    LRESULT top = 0;
+    if (dropped && list != nullptr) {
+        GetWindowRect(list, &area);
+        top = SendMessageA(list, LB_GETTOPINDEX, 0, 0);
+    }
+    std::printf("dropdown\t%d\t%ld\t%ld\t%ld\t%ld\t%ld\t%ld\t%ld\n", id, static_cast<long>(dropped),
+                area.left, area.top, area.right - area.left, area.bottom - area.top,
+                static_cast<long>(item_height), static_cast<long>(top));
     for (LRESULT i = 0; i < count; ++i) {
         // Across processes the entries travel as UTF-16; turn them back into Windows-1252.
         LRESULT length = SendMessageW(combo, CB_GETLBTEXTLEN, i, 0);
@@ -64,6 +94,15 @@ BOOL CALLBACK print_child(HWND child, LPARAM dialog) {
     print_window("control", child);
     char name[64] = {};
     GetClassNameA(child, name, sizeof name);
+    if (GetDlgCtrlID(child) == 0 && std::strcmp(name, "Static") == 0) {
+        // The graph: where its picture starts on the screen, inside the sunken border.
+        RECT client = {};
+        GetClientRect(child, &client);
+        POINT origin = {0, 0};
+        ClientToScreen(child, &origin);
+        std::printf("graph_client\t%ld\t%ld\t%ld\t%ld\n", origin.x, origin.y, client.right,
+                    client.bottom);
+    }
     if (std::strcmp(name, "ComboBox") == 0) {
         print_combo(child);
     }

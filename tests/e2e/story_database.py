@@ -1,0 +1,65 @@
+"""The curve database as a person uses it: records listed newest first, loaded into the main set
+and, with Compare on, into the pale set, and deleted after the question."""
+import os
+
+from field import point_position
+from harness import ProgramTest, wait_for
+
+LEFT = b"Left ear\r\n0;4000,1500;1000,900;250,1200;\r\n2;500,3000;\r\n\r\n"
+RIGHT = b"Right ear\r\n1;8000,2000;3000,700;2000,800;700,1000;125,3000;\r\n\r\n"
+RIGHT_INSIDE = b"Right\r\n1;6000,5000;\r\n\r\n"
+
+DARK_GREEN = (0, 80, 0)
+DARK_BLUE = (0, 0, 80)
+PALE_RED = (220, 150, 150)
+RED_LINE = (230, 0, 0)
+
+
+class Database(ProgramTest):
+    database = LEFT + RIGHT + RIGHT_INSIDE
+
+    def graph_has(self, colour, frequency, amplitude, reach=3):
+        """Whether colour shows on the screen around where the point is drawn."""
+        w = self.program.inspect()
+        gx, gy, width, height = w.graph_client
+        x, y = point_position(frequency, amplitude, width, height)
+        return self.program.colour_near(gx + x, gy + y + 1, colour, reach)
+
+    def test_lists_loads_compares_and_deletes(self):
+        p = self.program
+        w = p.inspect()
+        self.assertEqual(["Right", "Right ear", "Left ear"], w.combos[301]["entries"])
+        # The title field holds the date title, which ends with a blank.
+        self.assertTrue(w.controls[301]["text"].endswith(" "))
+
+        p.pick_entry(301, "Left ear")
+        wait_for(lambda: self.graph_has(DARK_GREEN, 4000, 1500), what="the green marks")
+        for frequency, amplitude in ((1000, 900), (250, 1200)):
+            self.assertTrue(self.graph_has(DARK_GREEN, frequency, amplitude))
+        self.assertTrue(self.graph_has(DARK_BLUE, 500, 3000))
+        self.assertEqual("Left ear", p.inspect().controls[301]["text"])
+        p.screenshot("database_loaded")
+
+        p.click_control(224)  # Compare on
+        wait_for(lambda: p.inspect().controls[224]["check"] == 1, what="Compare pressed")
+        p.pick_entry(301, "Right ear")
+        wait_for(lambda: self.graph_has(PALE_RED, 3000, 700), what="the pale red marks")
+        self.assertTrue(self.graph_has(PALE_RED, 125, 3000))
+        self.assertTrue(self.graph_has(DARK_GREEN, 4000, 1500), "the main set stays")
+        p.screenshot("database_compared")
+
+        before = open(p.database, "rb").read()
+        p.pick_entry(301, "Right")  # the title inside another title
+        p.click_control(227)
+        self.assertEqual("Delete record?", p.answer_question("Cancel"))
+        self.assertEqual(before, open(p.database, "rb").read())
+
+        p.click_control(227)
+        self.assertEqual("Delete record?", p.answer_question("OK"))
+        wait_for(lambda: open(p.database, "rb").read() == LEFT + RIGHT, what="the rewritten file")
+        w = wait_for(lambda: (lambda n: n if n.combos[301]["entries"] == ["Right ear", "Left ear"]
+                              else None)(p.inspect()), what="the list without the record")
+        self.assertTrue(w.controls[301]["text"].endswith(" "), "a fresh date title")
+        self.assertEqual(["Sonabrill.exe", "Sonabrill.txt", "alsa.conf"],
+                         sorted(f for f in os.listdir(p.folder) if f != "played.raw"))
+        self.assertEqual(0, p.close())
