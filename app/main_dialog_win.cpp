@@ -8,6 +8,7 @@
 #include "audio/tone_stream.h"
 #include "database/curve_database.h"
 #include "editing/curve_commands.h"
+#include "editing/mouse.h"
 #include "graph/render.h"
 #include "resources/resource_ids.h"
 
@@ -205,6 +206,12 @@ INT_PTR CALLBACK main_dialog_proc(HWND dialog, UINT message, WPARAM wparam, LPAR
     case WM_PAINT: on_paint(); break;
     case WM_CLOSE: return on_close(dialog);
     case WM_COMMAND: on_command(dialog, LOWORD(wparam), HIWORD(wparam)); break;
+    case WM_MOUSEMOVE: on_mouse_move(dialog, wparam, LOWORD(lparam), HIWORD(lparam)); break;
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN: on_button_down(dialog, wparam, LOWORD(lparam)); break;
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP: on_button_up(dialog, message == WM_RBUTTONUP, wparam); break;
+    case WM_MBUTTONUP: on_middle_button_up(dialog, wparam, LOWORD(lparam), HIWORD(lparam)); break;
     case MM_WOM_DONE: tone_stream_refill(reinterpret_cast<WAVEHDR*>(lparam)); break;
     }
     return FALSE;
