@@ -72,3 +72,30 @@ def point_position(frequency, amplitude, width, height, a_weighting=True, linear
     return (hz_to_x(frequency, width),
             amplitude_to_y(display_amplitude(amplitude, frequency, a_weighting), height,
                            linear_db))
+
+
+def played_amplitude(row, height, frequency, a_weighting=True):
+    """The tone's amplitude for a pointer on field row `row` at a fixed frequency."""
+    amplitude = y_to_amplitude(row, height)
+    if a_weighting and frequency > 0:
+        level = amplitude_to_db(amplitude)
+        amplitude = min(db_to_amplitude(level - a_weighting_db(frequency)), 32767.0)
+    return amplitude
+
+
+def column_for(frequency, width):
+    """A field column whose snapped frequency is `frequency`: the middle of the run of such
+    columns, so that a pixel either way still gives it."""
+    columns = [x for x in range(width + 1) if x_to_hz(x, width) == frequency]
+    if not columns:
+        raise ValueError("no column plays %d Hz at width %d" % (frequency, width))
+    return columns[len(columns) // 2]
+
+
+def row_for(level, height):
+    """The field row whose snapped level is `level` dB, nearest the middle of its rows."""
+    rows = [r for r in range(4, height) if
+            round(amplitude_to_db(y_to_amplitude(r, height)), 6) == level]
+    if not rows:
+        raise ValueError("no row has %s dB at height %d" % (level, height))
+    return rows[len(rows) // 2]

@@ -232,7 +232,8 @@ class Program:
         question = next(b["text"] for b in box.question_items if b["class"] == "Static"
                         and b["text"])
         self.click(button["x"] + button["width"] // 2, button["y"] + button["height"] // 2)
-        wait_for(lambda: (lambda n: n if not n.question else None)(self.inspect()),
+        # The box is gone once the window shows none, or once the window itself has closed.
+        wait_for(lambda: (lambda n: n is None or not n.question)(self.try_inspect()),
                  what="the question box to close")
         return question
 
