@@ -12,6 +12,8 @@ import tempfile
 import time
 import unittest
 
+import field
+
 ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 BUILD = os.environ.get("SONABRILL_BUILD", os.path.join(ROOT, "build", "win64"))
 WINE = "/usr/lib/wine/wine64"
@@ -150,6 +152,25 @@ def unescape(text):
     return "".join(out)
 
 
+class Field:
+    """The frequency field of the running window: its place on the screen and its size."""
+
+    def __init__(self, window):
+        probe = window.controls[251]
+        self.band = probe["y"] + probe["height"] - window.client[1]
+        self.client_x, self.client_y = window.client[0], window.client[1]
+        self.picture_x, self.picture_y, self.width, self.height = window.graph_client
+
+    def pointer(self, column, row):
+        """Screen position of the pointer that the program reads as field column and row."""
+        return self.client_x + column, self.client_y + self.band + 6 + row
+
+    def drawn(self, frequency, amplitude):
+        """Screen position where a stored point is drawn (its mark runs 2 pixels down)."""
+        x, y = field.point_position(frequency, amplitude, self.width, self.height)
+        return self.picture_x + x, self.picture_y + y
+
+
 class Program:
     """One run of Sonabrill.exe from its own temporary folder."""
 
@@ -204,6 +225,23 @@ class Program:
 
     def click_control(self, control_id):
         self.click(*self.inspect().center(control_id))
+
+    def field(self):
+        return Field(self.inspect())
+
+    def record_point(self, frequency, level):
+        """Plays a tone with the right button at a frequency and a level in dB, as a person
+        would: hover, press, release. Returns the point the program should have recorded."""
+        f = self.field()
+        row = field.row_for(level, f.height)
+        self.move(*f.pointer(field.column_for(frequency, f.width), row))
+        self.xdotool("mousedown", 3)
+        self.xdotool("mouseup", 3)
+        return frequency, field.truncate(field.played_amplitude(row, f.height, frequency))
+
+    def shows_point(self, colour, frequency, amplitude, reach=1):
+        x, y = self.field().drawn(frequency, amplitude)
+        return self.colour_near(x, y + 1, colour, reach)
 
     def type_text(self, text):
         self.xdotool("type", "--delay", 20, text)

@@ -11,6 +11,7 @@ RIGHT_INSIDE = b"Right\r\n1;6000,5000;\r\n\r\n"
 
 DARK_GREEN = (0, 80, 0)
 DARK_BLUE = (0, 0, 80)
+DARK_RED = (80, 0, 0)
 PALE_RED = (220, 150, 150)
 RED_LINE = (230, 0, 0)
 
@@ -62,4 +63,59 @@ class Database(ProgramTest):
         self.assertTrue(w.controls[301]["text"].endswith(" "), "a fresh date title")
         self.assertEqual(["Sonabrill.exe", "Sonabrill.txt", "alsa.conf"],
                          sorted(f for f in os.listdir(p.folder) if f != "played.raw"))
+        self.assertEqual(0, p.close())
+
+
+class SavingAndLoading(ProgramTest):
+    def test_record_add_reset_load_and_the_question_before_a_load(self):
+        p = self.program
+        green = [p.record_point(f, level) for f, level in ((500, -40.0), (2000, -30.0),
+                                                          (1000, -35.0))]
+        p.click_control(222)  # the red curve
+        red = [p.record_point(f, level) for f, level in ((4000, -25.0), (250, -45.0))]
+        wait_for(lambda: p.shows_point(DARK_RED, *red[1]), what="the last red point")
+
+        # Type a title of our own, then Add set.
+        combo = p.inspect().controls[301]
+        p.click(combo["x"] + 20, combo["y"] + combo["height"] // 2)
+        p.key("End")
+        p.key("shift+Home")
+        p.type_text("Test ear")
+        p.click_control(226)
+        # Points stand in falling frequency, amplitudes as recorded.
+        ordered = lambda points: "".join(";%d,%d" % pt for pt in sorted(points, reverse=True))
+        expected = ("Test ear\r\n0%s;\r\n1%s;\r\n\r\n" % (ordered(green), ordered(red))).encode()
+        wait_for(lambda: os.path.exists(p.database) and open(p.database, "rb").read() == expected,
+                 what="the saved record")
+        w = wait_for(lambda: (lambda n: n if n.combos[301]["entries"] == ["Test ear"]
+                              else None)(p.inspect()), what="the title in the list")
+        self.assertTrue(w.controls[301]["text"].endswith(" "), "a fresh date title")
+
+        # Reset asks nothing (the set was saved) and empties the graph.
+        p.click_control(228)
+        wait_for(lambda: not p.shows_point(DARK_GREEN, *green[0]), what="the empty graph")
+        self.assertIsNone(p.inspect().question)
+        self.assertFalse(p.shows_point(DARK_RED, *red[0]))
+
+        # Picking the title brings the curves back; the file stays as it was.
+        p.pick_entry(301, "Test ear")
+        wait_for(lambda: p.shows_point(DARK_GREEN, *green[0]), what="the loaded curves")
+        for point in green:
+            self.assertTrue(p.shows_point(DARK_GREEN, *point), point)
+        for point in red:
+            self.assertTrue(p.shows_point(DARK_RED, *point), point)
+        p.screenshot("database_reloaded")
+        self.assertEqual(expected, open(p.database, "rb").read())
+
+        # An unsaved edit: picking the title asks first, and Cancel keeps the edit.
+        extra = p.record_point(8000, -20.0)
+        wait_for(lambda: p.shows_point(DARK_RED, *extra), what="the new point")
+        p.pick_entry(301, "Test ear")
+        self.assertEqual("Unsaved changes. Proceed?", p.answer_question("Cancel"))
+        self.assertTrue(p.shows_point(DARK_RED, *extra))
+        # OK discards it and loads the record again.
+        p.pick_entry(301, "Test ear")
+        self.assertEqual("Unsaved changes. Proceed?", p.answer_question("OK"))
+        wait_for(lambda: not p.shows_point(DARK_RED, *extra), what="the edit discarded")
+        self.assertEqual(expected, open(p.database, "rb").read())
         self.assertEqual(0, p.close())

@@ -1,4 +1,6 @@
 """The language follows the user's locale at start; the help window opens in that language."""
+import re
+
 from harness import ProgramTest, wait_for
 
 GERMAN = {204: "Pulsieren", 211: "Runde Hz", 212: "Runde dB", 213: "dB linear",
@@ -20,12 +22,14 @@ class LanguageCase:
     captions = None
     selected = None
     shot = None
+    date_title = None  # the title field's date and time in the locale's short formats
 
     def test_captions_follow_the_locale_and_help_opens_in_it(self):
         w = self.program.inspect()
         for control_id, caption in {**self.captions, **FIXED}.items():
             self.assertEqual(caption, w.controls[control_id]["text"], "control %d" % control_id)
         self.assertEqual(self.selected, w.combos[302]["selected"])
+        self.assertRegex(w.controls[301]["text"], self.date_title)
         # The default options show as pressed: M, dB(A), both snaps, linear dB, green.
         checked = sorted(i for i, c in w.controls.items() if c["check"] == 1)
         self.assertEqual([202, 205, 211, 212, 213, 221], checked)
@@ -51,6 +55,8 @@ class German(LanguageCase, ProgramTest):
     captions = GERMAN
     selected = 1
     shot = "help_german"
+    # Day, month, year and hours, minutes without seconds, each followed by a blank.
+    date_title = re.compile(r"^\d{1,2}\.\d{1,2}\.\d{4} \d{1,2}:\d{2} $")
 
 
 class SwissGerman(German):
@@ -63,3 +69,4 @@ class English(LanguageCase, ProgramTest):
     captions = ENGLISH
     selected = 0
     shot = "help_english"
+    date_title = re.compile(r"^\d{1,2}/\d{1,2}/\d{4} \d{1,2}:\d{2} [AP]M $")

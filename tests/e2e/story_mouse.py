@@ -6,28 +6,9 @@ import os
 import field
 import pcm
 from field import truncate
-from harness import ProgramTest, wait_for
+from harness import Field, ProgramTest, wait_for
 
 DARK_GREEN = (0, 80, 0)
-
-
-class Field:
-    """The frequency field of the running window: its place on the screen and its size."""
-
-    def __init__(self, window):
-        probe = window.controls[251]
-        self.band = probe["y"] + probe["height"] - window.client[1]
-        self.client_x, self.client_y = window.client[0], window.client[1]
-        self.picture_x, self.picture_y, self.width, self.height = window.graph_client
-
-    def pointer(self, column, row):
-        """Screen position of the pointer that the program reads as field column and row."""
-        return self.client_x + column, self.client_y + self.band + 6 + row
-
-    def drawn(self, frequency, amplitude):
-        """Screen position where a stored point is drawn (its mark runs 2 pixels down)."""
-        x, y = field.point_position(frequency, amplitude, self.width, self.height)
-        return self.picture_x + x, self.picture_y + y
 
 
 class Mouse(ProgramTest):
