@@ -1,9 +1,11 @@
 // Times the curve database operations on a large file (10,000 records of three 100-point
 // curves) in the real main dialog, beside one plain read of the same file, and prints medians.
 #include "app/main_dialog.h"
+#include "bench/timing.h"
 #include "database/curve_database.h"
 #include "database/record_format.h"
 #include "resources/resource_ids.h"
+#include "tests/windows/driver/dialog_driver.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -32,29 +34,6 @@ LRESULT CALLBACK answer_ok(int code, WPARAM wparam, LPARAM lparam) {
         }
     }
     return CallNextHookEx(question_hook, code, wparam, lparam);
-}
-
-void pump_messages() {
-    MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
-    }
-}
-
-double now_ms() {
-    static LARGE_INTEGER frequency = {};
-    if (frequency.QuadPart == 0) {
-        QueryPerformanceFrequency(&frequency);
-    }
-    LARGE_INTEGER count;
-    QueryPerformanceCounter(&count);
-    return 1000.0 * static_cast<double>(count.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-double median(std::vector<double> times) {
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
 }
 
 void full_set(CurveSet* set, int seed) {

@@ -4,7 +4,9 @@
 // With --show SECONDS it instead shows the dialog with a few points in both sets for that long,
 // for a look at the field (or a screenshot of the display).
 #include "app/main_dialog.h"
+#include "bench/timing.h"
 #include "resources/resource_ids.h"
+#include "tests/windows/driver/dialog_driver.h"
 
 #include <algorithm>
 #include <cmath>
@@ -19,14 +21,6 @@ const int bench_width = 1920;
 const int bench_height = 1000;
 const int rounds = 200;
 
-void pump_messages() {
-    MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
-    }
-}
-
 // The dialog keeps its own procedure; this one only lets it grow beyond the screen, which a
 // 1920-pixel graph needs on a smaller display.
 WNDPROC dialog_window_proc = nullptr;
@@ -38,32 +32,6 @@ LRESULT CALLBACK unbounded_proc(HWND window, UINT message, WPARAM wparam, LPARAM
         limits->ptMaxTrackSize.y = 8000;
     }
     return result;
-}
-
-HWND open_dialog() {
-    std::memset(&app, 0, sizeof app);
-    app.instance = GetModuleHandleA(nullptr);
-    HWND dialog = CreateDialogParamA(app.instance, MAKEINTRESOURCEA(main_dialog_template), nullptr,
-                                     main_dialog_proc, 0);
-    pump_messages();
-    return dialog;
-}
-
-// Sizes the dialog so that the graph's client area is width x height pixels.
-void set_graph_size(HWND dialog, int width, int height) {
-    RECT graph_outer = {};
-    GetWindowRect(app.graph_window, &graph_outer);
-    RECT window = {};
-    RECT client = {};
-    GetWindowRect(dialog, &window);
-    GetClientRect(dialog, &client);
-    int edge_x = (graph_outer.right - graph_outer.left) - app.graph_rect.right;
-    int edge_y = (graph_outer.bottom - graph_outer.top) - app.graph_rect.bottom;
-    int frame_x = (window.right - window.left) - client.right;
-    int frame_y = (window.bottom - window.top) - client.bottom;
-    SetWindowPos(dialog, nullptr, 0, 0, width + edge_x + frame_x,
-                 height + app.top_band_height + 6 + edge_y + frame_y, SWP_NOMOVE | SWP_NOZORDER);
-    pump_messages();
 }
 
 // A curve of `count` points spread evenly in log frequency from 17 kHz down to 40 Hz, its level
@@ -79,23 +47,8 @@ void put_curve(CurveSet* set, int curve, int count, double level_db) {
     set->count[curve] = static_cast<uint16_t>(count);
 }
 
-double now_ms() {
-    static LARGE_INTEGER frequency = {};
-    if (frequency.QuadPart == 0) {
-        QueryPerformanceFrequency(&frequency);
-    }
-    LARGE_INTEGER counter;
-    QueryPerformanceCounter(&counter);
-    return 1000.0 * static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-double median(std::vector<double> times) {
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
-
 int show(int seconds) {
-    HWND dialog = open_dialog();
+    HWND dialog = open_main_dialog();
     set_graph_size(dialog, 1000, 560);
     put_curve(&app.main_set, 0, 7, -30.0);
     put_curve(&app.main_set, 1, 3, -45.0);
@@ -116,7 +69,7 @@ int show(int seconds) {
 }
 
 int bench() {
-    HWND dialog = open_dialog();
+    HWND dialog = open_main_dialog();
     dialog_window_proc = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrA(dialog, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(unbounded_proc)));
     set_graph_size(dialog, bench_width, bench_height);

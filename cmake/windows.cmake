@@ -34,13 +34,17 @@ if(SONABRILL_WINDOWS_TESTS)
     set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
     add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
 
+    # Opening and sizing the real dialog inside a test or benchmark process.
+    add_library(dialog_driver STATIC ${CMAKE_SOURCE_DIR}/tests/windows/driver/dialog_driver.cpp)
+    target_link_libraries(dialog_driver PUBLIC sonabrill_win)
+
     # Each tests/windows/*_test.cpp is one executable that links the program's code and its
     # resources, so a test can create the real main dialog in its own process.
     file(GLOB windows_test_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/windows/*_test.cpp)
     file(GLOB windows_test_support CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/windows/support/*.cpp)
     if(windows_test_support)
         add_library(windows_test_support STATIC ${windows_test_support})
-        target_link_libraries(windows_test_support PUBLIC sonabrill_win gtest)
+        target_link_libraries(windows_test_support PUBLIC dialog_driver gtest)
     endif()
     foreach(source ${windows_test_sources})
         get_filename_component(name ${source} NAME_WE)
@@ -75,7 +79,7 @@ if(SONABRILL_WINDOWS_TESTS)
     foreach(source ${windows_bench_sources})
         get_filename_component(name ${source} NAME_WE)
         add_executable(${name} ${source} ${resource_script})
-        target_link_libraries(${name} PRIVATE sonabrill_win)
+        target_link_libraries(${name} PRIVATE dialog_driver)
         target_link_options(${name} PRIVATE ${static_link})
     endforeach()
 endif()

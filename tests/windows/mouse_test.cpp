@@ -123,13 +123,7 @@ class MouseTest : public MainDialogTest {
 
     // Sizes the dialog so that the graph's client area is width x height pixels.
     void set_graph_size(int width, int height) {
-        RECT outer = {};
-        RECT inner = {};
-        GetWindowRect(app.graph_window, &outer);
-        GetClientRect(app.graph_window, &inner);
-        int edge_x = (outer.right - outer.left) - inner.right;
-        int edge_y = (outer.bottom - outer.top) - inner.bottom;
-        set_client_size(dialog, width + edge_x, height + app.top_band_height + 6 + edge_y);
+        ::set_graph_size(dialog, width, height);
         ASSERT_EQ(width, app.graph_rect.right);
         ASSERT_EQ(height, app.graph_rect.bottom);
     }
