@@ -199,7 +199,7 @@ class Program:
         # Output goes through a file, not a pipe: wine's helper processes started by this call
         # could inherit a pipe and keep it open long after the inspector has ended.
         with tempfile.TemporaryFile() as out:
-            code = subprocess.run([WINE, os.path.join(BUILD, "inspect_win.exe")], env=self.env,
+            code = subprocess.run([WINE, os.path.join(BUILD, "read_window_win.exe")], env=self.env,
                                   stdin=subprocess.DEVNULL, stdout=out,
                                   stderr=subprocess.DEVNULL, timeout=60).returncode
             out.seek(0)

@@ -2,8 +2,8 @@
 // test needs: the window, its controls with ids, classes, texts, check states and screen
 // rectangles, and the entries of its combo boxes. One line per item, fields separated by tabs.
 //
-//   inspect_win.exe            prints everything
-//   inspect_win.exe --wait N   waits up to N seconds for the window first
+//   read_window_win.exe            prints everything
+//   read_window_win.exe --wait N   waits up to N seconds for the window first
 #include <windows.h>
 
 #include <cstdio>
