@@ -36,6 +36,10 @@ bool make_database_path(const char* program_path, char* path, size_t path_size) 
         return false;
     }
     path[0] = '\0';
+    // Without the program's own path there is no folder to put the database in.
+    if (program_path[0] == '\0') {
+        return false;
+    }
     const char* dot = std::strrchr(file_name_start(program_path), '.');
     size_t stem =
         dot != nullptr ? static_cast<size_t>(dot - program_path) : std::strlen(program_path);

@@ -46,6 +46,11 @@ TEST(DatabasePath, GivesNoPathRatherThanAShortenedOne) {
     EXPECT_FALSE(make_database_path(too_long.c_str(), path, sizeof path));
     EXPECT_STREQ("", path);
 
+    // A program path that could not be read names no file at all, not ".txt" in some folder.
+    std::memset(path, 'x', sizeof path);
+    EXPECT_FALSE(make_database_path("", path, sizeof path));
+    EXPECT_STREQ("", path);
+
     // The ".txt.txt" fallback may not fit where the plain replacement would.
     std::string text_program = folder + "\\ab.txt";
     EXPECT_FALSE(make_database_path(text_program.c_str(), path, sizeof path));
