@@ -52,6 +52,9 @@ BENCHMARK(sin_loop);
 // for) while the console shows the usual table. CPU time, because the wall clock of a shared
 // machine also counts the other processes' turns.
 struct TimeKeeper : benchmark::ConsoleReporter {
+    // Plain text: the figures end up in logs, where colour codes are noise.
+    TimeKeeper() : benchmark::ConsoleReporter(OO_Tabular) {}
+
     std::map<std::string, double> nanoseconds;
     void ReportRuns(const std::vector<Run>& runs) override {
         for (const Run& run : runs) {
