@@ -129,11 +129,7 @@ void on_command(HWND dialog, WORD id, WORD notification) {
     case btn_blue: select_curve(2); break;
     case btn_delete_curve: delete_current_curve(dialog); break;
     case btn_reset: reset_curves(dialog); break;
-    case btn_add_set:
-        // Cleared whatever the outcome, as the user asked for the set to be kept.
-        add_set(dialog);
-        app.unsaved_changes = 0;
-        break;
+    case btn_add_set: add_set(dialog); break;
     case btn_delete_set: delete_set(dialog); break;
     case title_combo:
         if (notification == CBN_SELCHANGE && confirm_unsaved_changes(dialog)) {

@@ -15,7 +15,9 @@ void set_date_title(HWND dialog);
 void load_title_list(HWND dialog);
 
 // Appends the main set to the file as a record titled by the title field ("|" appended while the
-// list already holds that title). Writes nothing without a title or a curve worth saving.
+// list already holds that title), after the line ends the file lacks to close its last record.
+// Writes nothing without a title or a curve worth saving. Clears unsaved_changes when the record
+// was written or the set had no curve to save; a save that failed keeps it.
 void add_set(HWND dialog);
 
 // After the delete question, removes the record whose whole title line is the title field's

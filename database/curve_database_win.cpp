@@ -68,18 +68,30 @@ bool read_database(std::string* text) {
     return read;
 }
 
-// Appends the record at the end of the open file. A record written only in part would make
-// every record saved after it part of itself, so a failed write is cut off again.
+// Appends the record at the end of the open file, after the line ends that the file lacks to
+// close what stands before it. A record written only in part would make every record saved after
+// it part of itself, so a failed write is cut off again, back to the old end.
 bool append_record(HANDLE file, const std::string& record) {
-    LARGE_INTEGER zero = {};
-    LARGE_INTEGER end = {};
-    if (!SetFilePointerEx(file, zero, &end, FILE_END)) {
+    LARGE_INTEGER size = {};
+    if (!GetFileSizeEx(file, &size)) {
         return false;
     }
-    if (write_whole(file, record)) {
+    char tail[4];
+    DWORD tail_size = static_cast<DWORD>(size.QuadPart < 4 ? size.QuadPart : 4);
+    LARGE_INTEGER tail_start = {};
+    tail_start.QuadPart = size.QuadPart - tail_size;
+    DWORD got = 0;
+    if (!SetFilePointerEx(file, tail_start, nullptr, FILE_BEGIN) ||
+        !ReadFile(file, tail, tail_size, &got, nullptr) || got != tail_size) {
+        return false;
+    }
+    if (!SetFilePointerEx(file, size, nullptr, FILE_BEGIN)) {
+        return false;
+    }
+    if (write_whole(file, record_separator(tail, tail_size) + record)) {
         return true;
     }
-    SetFilePointerEx(file, end, nullptr, FILE_BEGIN);
+    SetFilePointerEx(file, size, nullptr, FILE_BEGIN);
     SetEndOfFile(file);
     return false;
 }
@@ -172,22 +184,32 @@ void load_title_list(HWND dialog) {
 }
 
 void add_set(HWND dialog) {
-    // Opening for appending creates the file, even when nothing is then written.
-    HANDLE file = CreateFileA(app.database_path, GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    bool any_curve = curve_has_points(app.main_set, 0) || curve_has_points(app.main_set, 1) ||
+                     curve_has_points(app.main_set, 2);
+    // A set without a curve worth saving has nothing that could be lost.
+    if (!any_curve) {
+        app.unsaved_changes = 0;
+    }
+    // Opening for appending creates the file, even when nothing is then written. The end of the
+    // file is read too, to see whether it closes its last record.
+    HANDLE file = CreateFileA(app.database_path, GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                              OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
         return;
     }
     bool written = false;
-    if (curve_has_points(app.main_set, 0) || curve_has_points(app.main_set, 1) ||
-        curve_has_points(app.main_set, 2)) {
+    if (any_curve) {
         HWND combo = title_box(dialog);
         std::string title = stored_title(window_text(combo), listed_titles(combo));
         std::string record = format_record(title, app.main_set);
         written = !record.empty() && append_record(file, record);
     }
     CloseHandle(file);
+    // The edits count as saved only once their record is in the file: a save that wrote nothing
+    // (no title, a file that could not be opened or written) keeps the question before a close
+    // or a load.
     if (written) {
+        app.unsaved_changes = 0;
         load_title_list(dialog);
         set_date_title(dialog);
     }

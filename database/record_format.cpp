@@ -288,6 +288,23 @@ std::string format_record(const std::string& title, const CurveSet& set) {
     return record;
 }
 
+std::string record_separator(const char* tail, size_t length) {
+    std::string separator;
+    if (length == 0) {
+        return separator;
+    }
+    // Counted back from the end: each CR LF found is one that need not be written.
+    size_t end = length;
+    for (int pair = 0; pair < 2; ++pair) {
+        if (end >= 2 && empty_line_at(tail, length, end - 2)) {
+            end -= 2;
+        } else {
+            separator += "\r\n";
+        }
+    }
+    return separator;
+}
+
 std::string remove_record(const char* text, size_t length, const RecordSpan& span) {
     if (span.end == no_record_end || span.end > length || span.title_begin > span.end) {
         return std::string(text, length);

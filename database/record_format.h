@@ -63,6 +63,13 @@ bool curve_has_points(const CurveSet& set, int curve);
 // the title is empty or no curve keeps a point. A title is one line: it is cut at a CR or LF.
 std::string format_record(const std::string& title, const CurveSet& set);
 
+// What to write before a new record so that it stands on its own: the CR LF pairs that the
+// file, whose last bytes are tail, lacks to end with an empty line (CR LF CR LF). A file that
+// ends without that closing line (an unclosed last record, LF line ends written elsewhere, stray
+// text) would otherwise make the new record part of what stands before it. Nothing for an empty
+// file. At most the last 4 bytes of the file are looked at.
+std::string record_separator(const char* tail, size_t length);
+
 // The text without the record span (title line up to and including its closing empty line).
 // Every byte before and after the record stays as it was. A record without its closing empty
 // line is never removed: the text comes back whole.

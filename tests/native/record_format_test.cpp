@@ -334,6 +334,37 @@ TEST(RecordFormat, RemovesOnlyTheRecord) {
     }
 }
 
+TEST(RecordFormat, ANewRecordStandsOnItsOwnWhateverTheFileEndsWith) {
+    CurveSet set = {};
+    set_curve(&set, 0, {{1000, 900}});
+    const std::string record = format_record("new", set);
+    struct Case {
+        const char* name;
+        std::string file;
+        std::string separator;
+        std::vector<std::string> titles; // after the new record is appended
+    };
+    const Case cases[] = {
+        {"an empty file", "", "", {"new"}},
+        {"a file the program wrote", "a\r\n0;1,2;\r\n\r\n", "", {"new", "a"}},
+        {"a last record without its closing line", "a\r\n0;1,2;\r\n", "\r\n", {"new", "a"}},
+        {"LF line ends", "a\n0;1,2;\n\n", "\r\n\r\n", {"new"}},
+        {"stray text without a line end", "a\r\n0;1,2;\r\n\r\nnote", "\r\n\r\n", {"new", "a"}},
+        {"a lone CR at the end", "a\r\n0;1,2;\r\n\r", "\r\n\r\n", {"new", "a"}},
+    };
+    for (const Case& c : cases) {
+        // The program reads only the file's last four bytes.
+        std::string tail = c.file.substr(c.file.size() < 4 ? 0 : c.file.size() - 4);
+        std::string separator = record_separator(tail.data(), tail.size());
+        EXPECT_EQ(c.separator, separator) << c.name;
+        std::string saved = c.file + separator + record;
+        EXPECT_EQ(c.titles, titles_of(saved)) << c.name;
+        CurveSet loaded;
+        ASSERT_TRUE(load(saved, "new", &loaded)) << c.name;
+        EXPECT_EQ((std::vector<std::pair<int, int>>{{1000, 900}}), points_of(loaded, 0)) << c.name;
+    }
+}
+
 TEST(RecordFormat, RandomSetsSurviveSavingAndLoading) {
     std::mt19937 random(20230127);
     std::string file;

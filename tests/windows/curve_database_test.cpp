@@ -251,31 +251,54 @@ TEST_F(CurveDatabaseTest, SavingKeepsEveryPointWithFrequencyAndLevel) {
               read_file(database_file()));
 }
 
-TEST_F(CurveDatabaseTest, SavingWithoutTitleOrPointsWritesNothingYetClearsTheFlag) {
+// The unsaved-changes flag is cleared only when nothing is left that a close could lose: the
+// record was written, or there was no curve to save.
+TEST_F(CurveDatabaseTest, SavingClearsTheFlagOnlyWhenTheSetIsInTheFileOrHasNoCurve) {
+    const std::string folder = "(a folder)";
     struct Case {
         const char* name;
+        std::string before; // the file before the save; empty: none, folder: a folder
         std::string title;
         std::vector<std::pair<int, int>> green;
-        std::string file; // after the save, starting without a file
+        std::string after;
+        int flag;
     };
     const Case cases[] = {
-        {"empty title", "", {{1000, 10}}, ""},
-        {"no points", "ear", {}, ""},
-        {"only points without level", "ear", {{1000, 0}, {500, 0}}, ""},
+        {"empty title", "", "", {{1000, 10}}, "", 1},
+        {"no points", "", "ear", {}, "", 0},
+        {"only points without level", "", "ear", {{1000, 0}, {500, 0}}, "", 0},
         {"a title set longer than the field takes is cut after 49 characters",
+         "",
          std::string(60, 't'),
          {{1000, 10}},
-         std::string(49, 't') + "\r\n0;1000,10;\r\n\r\n"},
+         std::string(49, 't') + "\r\n0;1000,10;\r\n\r\n",
+         0},
+        {"a file with LF line ends gets the line ends it lacks",
+         "a\n0;1,2;\n",
+         "ear",
+         {{1000, 10}},
+         "a\n0;1,2;\n\r\n\r\near\r\n0;1000,10;\r\n\r\n",
+         0},
+        {"a folder where the file should be", folder, "ear", {{1000, 10}}, folder, 1},
     };
     for (const Case& c : cases) {
         DeleteFileA(database_file().c_str());
+        if (c.before == folder) {
+            ASSERT_TRUE(CreateDirectoryA(database_file().c_str(), nullptr)) << c.name;
+        } else if (!c.before.empty()) {
+            write_file(database_file(), c.before);
+        }
         set_curve(&app.main_set, 0, c.green);
         set_title_field(dialog, c.title);
         app.unsaved_changes = 1;
         click(dialog, btn_add_set);
-        EXPECT_EQ(c.file, read_file(database_file())) << c.name << ": the file is created";
-        EXPECT_EQ(0, app.unsaved_changes) << c.name;
-        if (c.file.empty()) {
+        if (c.before == folder) {
+            RemoveDirectoryA(database_file().c_str());
+        } else {
+            EXPECT_EQ(c.after, read_file(database_file())) << c.name << ": the file is created";
+        }
+        EXPECT_EQ(c.flag, app.unsaved_changes) << c.name;
+        if (c.after == c.before) {
             EXPECT_EQ(c.title, title_field(dialog)) << c.name << ": the field stays";
         }
     }
@@ -406,7 +429,7 @@ TEST_F(CurveDatabaseTest, AFileHeldOpenByAnotherHandleMakesEveryOperationFailQui
     set_title_field(dialog, "locked");
     app.unsaved_changes = 1;
     click(dialog, btn_add_set);
-    EXPECT_EQ(0, app.unsaved_changes) << "Add set clears the flag even so";
+    EXPECT_EQ(1, app.unsaved_changes) << "nothing was saved";
     EXPECT_EQ("locked", title_field(dialog));
 
     set_title_field(dialog, "middle");
