@@ -18,7 +18,8 @@ void on_mouse_move(HWND dialog, WPARAM flags, uint16_t x, uint16_t y);
 
 // WM_LBUTTONDOWN and WM_RBUTTONDOWN: unless another button already holds the tone, fixes the
 // frequency of the pointer's column, captures the mouse and starts the tone at the level of the
-// last move. A stream left open by a release that never arrived is closed first.
+// last move. A stream left open by a release that never arrived is closed first. A press right
+// of the field plays nothing and leaves no frequency for its release to record.
 void on_button_down(HWND dialog, WPARAM flags, uint16_t x);
 
 // WM_LBUTTONUP and WM_RBUTTONUP (right_button tells which): the release of the last held of the

@@ -38,6 +38,12 @@ void on_button_down(HWND dialog, WPARAM flags, uint16_t x) {
     if (both_buttons(flags) || (flags & MK_MBUTTON) != 0) {
         return;
     }
+    // Right of the field (beside the help window) the axis has ended: no column there has a
+    // frequency. Such a press plays nothing, and its release must record nothing either.
+    if (x > app.graph_rect.right) {
+        app.tone.frequency_hz = 0;
+        return;
+    }
     // A stream is still open only when its release went elsewhere (another window took the
     // capture); that tone ends here and the new one starts.
     tone_stream_close();

@@ -150,6 +150,7 @@ TEST_F(MouseTest, TheButtonLetGoLastEndsTheToneAndOnlyTheRightOneRecordsIt) {
         std::vector<bool> sounding_after;
         int points;
         bool from_press; // the point has the frequency of the press column, not of the move
+        int press_x = 500;
     };
     const Case cases[] = {
         {"right press, right release",
@@ -206,9 +207,22 @@ TEST_F(MouseTest, TheButtonLetGoLastEndsTheToneAndOnlyTheRightOneRecordsIt) {
          {false},
          0,
          false},
+        {"right press on the field's last column",
+         true,
+         {{WM_RBUTTONDOWN, MK_RBUTTON}, {WM_RBUTTONUP, 0}},
+         {true, false},
+         1,
+         true,
+         800},
+        {"right press beside the field",
+         true,
+         {{WM_RBUTTONDOWN, MK_RBUTTON}, {WM_RBUTTONUP, 0}},
+         {false, false},
+         0,
+         false,
+         801},
     };
     const int move_x = 300;
-    const int press_x = 500;
     const int row = 200;
     for (const Case& c : cases) {
         start_over();
@@ -219,7 +233,7 @@ TEST_F(MouseTest, TheButtonLetGoLastEndsTheToneAndOnlyTheRightOneRecordsIt) {
         double amplitude = app.tone.amplitude;
         HGDIOBJ bitmap = current_bitmap();
         for (size_t i = 0; i < c.steps.size(); ++i) {
-            send(dialog, c.steps[i].message, c.steps[i].flags, press_x, field_y(row + 50));
+            send(dialog, c.steps[i].message, c.steps[i].flags, c.press_x, field_y(row + 50));
             EXPECT_EQ(c.sounding_after[i], sounding(dialog)) << c.name << ", step " << i;
         }
         EXPECT_TRUE(idle()) << c.name;
@@ -228,7 +242,7 @@ TEST_F(MouseTest, TheButtonLetGoLastEndsTheToneAndOnlyTheRightOneRecordsIt) {
         EXPECT_EQ(c.points, app.unsaved_changes) << c.name;
         EXPECT_EQ(c.points == 1, current_bitmap() != bitmap) << c.name << ": a new picture";
         if (c.points == 1) {
-            int x = c.from_press ? press_x : move_x;
+            int x = c.from_press ? c.press_x : move_x;
             EXPECT_EQ(column_frequency(static_cast<uint16_t>(x)), app.main_set.freq_hz[1][0])
                 << c.name;
             // The amplitude of the last move; the press and the release positions play no part.
