@@ -9,6 +9,7 @@
 #include "database/curve_database.h"
 #include "editing/curve_commands.h"
 #include "editing/mouse.h"
+#include "graph/field_layout.h"
 #include "graph/render.h"
 #include "resources/resource_ids.h"
 
@@ -59,8 +60,9 @@ void on_init_dialog(HWND dialog) {
     HDC screen = GetDC(dialog);
     int dpi = GetDeviceCaps(screen, LOGPIXELSY);
     ReleaseDC(dialog, screen);
-    app.label_font_height = dpi * 15 / 96;
-    app.status_font_height = dpi * 25 / 96;
+    FontHeights heights = font_heights(dpi);
+    app.label_font_height = heights.label;
+    app.status_font_height = heights.readout;
 
     sync_option_buttons(dialog);
 

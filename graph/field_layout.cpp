@@ -71,6 +71,10 @@ std::vector<FieldPoint> a_weighting_curve() {
     return samples;
 }
 
+FontHeights font_heights(int32_t dpi) {
+    return {dpi * 15 / 96, dpi * 25 / 96};
+}
+
 void format_frequency_label(uint16_t frequency, char* text, size_t size) {
     if (frequency >= 1000) {
         std::snprintf(text, size, "%dk", frequency / 1000);

@@ -46,5 +46,13 @@ FieldPoint curve_point_position(const CurveSet& set, int curve, int index);
 // than 30 pixels has no samples.
 std::vector<FieldPoint> a_weighting_curve();
 
+// Text heights in pixels on a screen of dpi dots per inch vertically: 15 for the labels and 25
+// for the readout at 96 dpi, scaled with the remainder dropped (18 and 31 at 120 dpi).
+struct FontHeights {
+    int32_t label;
+    int32_t readout;
+};
+FontHeights font_heights(int32_t dpi);
+
 // The label of a frequency line: "50" to "500", then "1k" to "16k".
 void format_frequency_label(uint16_t frequency, char* text, size_t size);

@@ -235,6 +235,16 @@ TEST(FieldLayout, CurvePointsFollowZoomLawAndWeighting) {
     }
 }
 
+TEST(FieldLayout, FontHeightsFollowTheScreensResolution) {
+    const struct {
+        int32_t dpi, label, readout;
+    } cases[] = {{96, 15, 25}, {120, 18, 31}, {144, 22, 37}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(c.label, font_heights(c.dpi).label) << c.dpi << " dpi";
+        EXPECT_EQ(c.readout, font_heights(c.dpi).readout) << c.dpi << " dpi";
+    }
+}
+
 TEST(FieldLayout, FrequencyLabels) {
     const char* expected[frequency_grid_count] = {"50", "100", "200", "300", "500",
                                                   "1k", "2k",  "3k",  "4k",  "6k",

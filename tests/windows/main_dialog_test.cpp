@@ -2,6 +2,7 @@
 #include "tests/windows/support/main_dialog_fixture.h"
 
 #include "app/main_dialog.h"
+#include "graph/field_layout.h"
 #include "resources/resource_ids.h"
 
 #include <string>
@@ -268,8 +269,8 @@ TEST_F(MainDialogTest, InitialisationSetsTheDefaults) {
     HDC screen = GetDC(dialog);
     int dpi = GetDeviceCaps(screen, LOGPIXELSY);
     ReleaseDC(dialog, screen);
-    EXPECT_EQ(dpi * 15 / 96, app.label_font_height);
-    EXPECT_EQ(dpi * 25 / 96, app.status_font_height);
+    EXPECT_EQ(font_heights(dpi).label, app.label_font_height);
+    EXPECT_EQ(font_heights(dpi).readout, app.status_font_height);
 
     // The database lies beside this executable, named like it.
     char module[MAX_PATH] = {};
