@@ -73,17 +73,18 @@ void check_records(const char* text, size_t length) {
     }
 }
 
-// The input taken as a title and a curve set: saving it and loading it back keeps every point
-// with frequency and level, in order.
+// The input taken as a title and a curve set: saved behind the input taken as a file, whatever
+// that file ends with, it is the newest record, and loading it back keeps every point with
+// frequency and level, in order.
 void check_round_trip(const uint8_t* data, size_t size) {
+    const std::string before(reinterpret_cast<const char*>(data), size);
     size_t title_length = size > 0 ? data[0] % 60 : 0;
     size_t at = size > 0 ? 1 : 0;
     std::string field(reinterpret_cast<const char*>(data + at),
                       title_length < size - at ? title_length : size - at);
     at += field.size();
-    std::vector<std::string> listed = list_titles(field.c_str(), field.size());
+    std::vector<std::string> listed = list_titles(before.c_str(), before.size());
     listed.push_back(field.substr(0, 10));
-    listed.push_back("x"); // the record that the saved one follows below
     std::string title = stored_title(field, listed);
 
     CurveSet set = {};
@@ -112,12 +113,15 @@ void check_round_trip(const uint8_t* data, size_t size) {
     for (const std::string& entry : listed) {
         require(!same_title_ignoring_case(entry, title), "the stored title is not listed yet");
     }
-    // Saved behind arbitrary text that ends in a closed record, it is the newest title.
-    std::string file = "x\r\n0;1,1;\r\n\r\n" + record;
+    size_t tail = size < 4 ? size : 4;
+    std::string separator = record_separator(before.data() + size - tail, tail);
+    std::string file = before + separator + record;
     std::vector<std::string> titles = list_titles(file.c_str(), file.size());
     require(!titles.empty() && titles[0] == title, "the saved title is listed first");
     RecordSpan span;
-    require(find_record(file.c_str(), file.size(), title, &span), "the saved record is found");
+    require(find_record(file.c_str(), file.size(), title, &span) &&
+                span.title_begin == size + separator.size(),
+            "the saved record is found where it was appended");
     CurveSet loaded;
     read_curves(file.c_str(), file.size(), span, &loaded);
     for (int c = 0; c < curve_count; ++c) {
