@@ -2,6 +2,7 @@
 // off-screen picture, closing, and the dispatch of every message to its subsystem.
 #include "app/main_dialog.h"
 
+#include "app/copy.h"
 #include "app/database_path.h"
 #include "app/info_window.h"
 #include "app/options.h"
@@ -84,6 +85,7 @@ void on_init_dialog(HWND dialog) {
     SendDlgItemMessageA(dialog, language_combo, CB_ADDSTRING, 0,
                         reinterpret_cast<LPARAM>("Deutsch"));
     SendDlgItemMessageA(dialog, language_combo, CB_SETCURSEL, app.language, 0);
+    add_copy_entries(dialog);
     apply_language_texts(dialog);
 
     refresh_view(dialog);
@@ -203,6 +205,8 @@ INT_PTR CALLBACK main_dialog_proc(HWND dialog, UINT message, WPARAM wparam, LPAR
     case WM_SIZE: refresh_view(dialog); break;
     case WM_PAINT: on_paint(); break;
     case WM_CLOSE: return on_close(dialog);
+    // The low four bits of a system command are the platform's own.
+    case WM_SYSCOMMAND: copy_from_window_menu(dialog, wparam & 0xFFF0); break;
     case WM_COMMAND: on_command(dialog, LOWORD(wparam), HIWORD(wparam)); break;
     case WM_MOUSEMOVE: on_mouse_move(dialog, wparam, LOWORD(lparam), HIWORD(lparam)); break;
     case WM_LBUTTONDOWN:

@@ -15,7 +15,8 @@ void on_language_selected(HWND dialog);
 // Makes every check box show the state of its field; the boxes never change by themselves.
 void sync_option_buttons(HWND dialog);
 
-// Sets the captions in the current language and copies its two questions into the state record.
+// Sets the captions and the window menu's own entries in the current language and copies its two
+// questions into the state record.
 void apply_language_texts(HWND dialog);
 
 // True when the caller may drop the current edits: nothing is unsaved, or the user agreed (which

@@ -75,6 +75,11 @@ void apply_language_texts(HWND dialog) {
     for (const ControlText& caption : texts.captions) {
         SetDlgItemTextA(dialog, caption.control, caption.text);
     }
+    HMENU window_menu = GetSystemMenu(dialog, FALSE);
+    for (const ControlText& entry : texts.menu_entries) {
+        ModifyMenuA(window_menu, entry.control, MF_BYCOMMAND | MF_STRING, entry.control,
+                    entry.text);
+    }
     std::snprintf(app.confirm_delete_text, sizeof app.confirm_delete_text, "%s",
                   texts.confirm_delete);
     std::snprintf(app.confirm_discard_text, sizeof app.confirm_discard_text, "%s",

@@ -29,6 +29,11 @@ const LanguageTexts english_texts = {
     },
     "Delete record?",
     "Unsaved changes. Proceed?",
+    {
+        {menu_copy_picture, "Copy picture"},
+        {menu_copy_curves, "Copy curves as text"},
+    },
+    {"Set\tCurve\tFrequency [Hz]\tAmplitude\tLevel [dB]", "Level [dB(A)]", "Main", "Compare"},
 };
 
 const LanguageTexts german_texts = {
@@ -55,7 +60,21 @@ const LanguageTexts german_texts = {
     },
     "Datensatz l\xf6schen?",
     "\xc4nderungen nicht gespeichert. Fortfahren?",
+    {
+        {menu_copy_picture, "Bild kopieren"},
+        {menu_copy_curves, "Kurven als Text kopieren"},
+    },
+    {"Satz\tKurve\tFrequenz [Hz]\tAmplitude\tPegel [dB]", "Pegel [dB(A)]", "Haupt", "Vergleich"},
 };
+
+const char* caption_of(const LanguageTexts& texts, int control) {
+    for (const ControlText& caption : texts.captions) {
+        if (caption.control == control) {
+            return caption.text;
+        }
+    }
+    return "";
+}
 
 const LanguageTexts& texts_for_language(int language) {
     return language == 1 ? german_texts : english_texts;

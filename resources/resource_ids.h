@@ -28,3 +28,11 @@ enum ControlId {
     language_combo = 302,
     usage_hint = 252,
 };
+
+// Entries the program adds to the end of the window (system) menu. Windows keeps the low four
+// bits of a system command for itself, so each id is a multiple of 16, and the ids stay below
+// the platform's own commands (0xF000 and up).
+enum WindowMenuId {
+    menu_copy_picture = 0x0100,
+    menu_copy_curves = 0x0110,
+};

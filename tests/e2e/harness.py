@@ -134,6 +134,8 @@ class Window:
                      "top_index"), (int(v) for v in fields[2:9]))))
             elif kind == "entry":
                 self.combos[int(fields[1])]["entries"].append(unescape(fields[3]))
+            elif kind == "menu":
+                self.menu = tuple(int(v) for v in fields[1:5])
 
     def center(self, control_id):
         c = self.controls[control_id]
@@ -195,16 +197,25 @@ class Program:
                                         stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         self.window = wait_for(lambda: self.try_inspect(), timeout=60, what="the main window")
 
-    def try_inspect(self):
+    def run_inspector(self, *options):
+        """Runs the window reader; returns its exit code and its output."""
         # Output goes through a file, not a pipe: wine's helper processes started by this call
         # could inherit a pipe and keep it open long after the inspector has ended.
         with tempfile.TemporaryFile() as out:
-            code = subprocess.run([WINE, os.path.join(BUILD, "read_window_win.exe")], env=self.env,
-                                  stdin=subprocess.DEVNULL, stdout=out,
-                                  stderr=subprocess.DEVNULL, timeout=60).returncode
+            code = subprocess.run([WINE, os.path.join(BUILD, "read_window_win.exe")]
+                                  + list(options), env=self.env, stdin=subprocess.DEVNULL,
+                                  stdout=out, stderr=subprocess.DEVNULL, timeout=60).returncode
             out.seek(0)
-            text = out.read().decode("cp1252")
+            return code, out.read().decode("cp1252")
+
+    def try_inspect(self):
+        code, text = self.run_inspector()
         return Window(text) if code == 0 else None
+
+    def clipboard(self):
+        """The clipboard's text as {"unicode": ..., "ansi": ...}, each where it is held."""
+        return {line.split("\t")[0]: unescape(line.split("\t", 1)[1])
+                for line in self.run_inspector("--clipboard")[1].splitlines() if "\t" in line}
 
     def inspect(self):
         window = self.try_inspect()

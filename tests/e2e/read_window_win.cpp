@@ -1,9 +1,11 @@
 // Reads the running Sonabrill window from outside, as another process would, and prints what a
 // test needs: the window, its controls with ids, classes, texts, check states and screen
-// rectangles, and the entries of its combo boxes. One line per item, fields separated by tabs.
+// rectangles, the entries of its combo boxes and an open menu. One line per item, fields
+// separated by tabs.
 //
-//   read_window_win.exe            prints everything
-//   read_window_win.exe --wait N   waits up to N seconds for the window first
+//   read_window_win.exe              prints everything
+//   read_window_win.exe --wait N     waits up to N seconds for the window first
+//   read_window_win.exe --clipboard  prints the clipboard's Unicode text and its ANSI text
 #include <windows.h>
 
 #include <cstdio>
@@ -27,15 +29,20 @@ std::string escaped(const char* text) {
     return out;
 }
 
+// Texts travel between processes as UTF-16; the program's own are Windows-1252.
+std::string windows_1252(const wchar_t* wide) {
+    int length = WideCharToMultiByte(1252, 0, wide, -1, nullptr, 0, nullptr, nullptr);
+    std::string text(static_cast<size_t>(length > 0 ? length : 1), '\0');
+    WideCharToMultiByte(1252, 0, wide, -1, &text[0], length, nullptr, nullptr);
+    return text.c_str();
+}
+
 // A window's text as its own window procedure gives it (for a combo box with an edit field,
-// the field's text). Across processes it travels as UTF-16; it is turned back into
-// Windows-1252.
+// the field's text).
 std::string text_of(HWND window) {
     wchar_t wide[1024] = {};
     SendMessageW(window, WM_GETTEXT, sizeof wide / sizeof wide[0], reinterpret_cast<LPARAM>(wide));
-    char text[1024] = {};
-    WideCharToMultiByte(1252, 0, wide, -1, text, sizeof text - 1, nullptr, nullptr);
-    return text;
+    return windows_1252(wide);
 }
 
 void print_window(const char* kind, HWND window) {
@@ -77,13 +84,11 @@ void print_combo(HWND combo) {
                 area.left, area.top, area.right - area.left, area.bottom - area.top,
                 static_cast<long>(item_height), static_cast<long>(top));
     for (LRESULT i = 0; i < count; ++i) {
-        // Across processes the entries travel as UTF-16; turn them back into Windows-1252.
         LRESULT length = SendMessageW(combo, CB_GETLBTEXTLEN, i, 0);
         std::wstring wide(static_cast<size_t>(length > 0 ? length : 0) + 1, L'\0');
         SendMessageW(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(&wide[0]));
-        char entry[1024] = {};
-        WideCharToMultiByte(1252, 0, wide.c_str(), -1, entry, sizeof entry - 1, nullptr, nullptr);
-        std::printf("entry\t%d\t%ld\t%s\n", id, static_cast<long>(i), escaped(entry).c_str());
+        std::printf("entry\t%d\t%ld\t%s\n", id, static_cast<long>(i),
+                    escaped(windows_1252(wide.c_str()).c_str()).c_str());
     }
 }
 
@@ -109,9 +114,33 @@ BOOL CALLBACK print_child(HWND child, LPARAM dialog) {
     return TRUE;
 }
 
+// The text another program put on the clipboard, in both forms it may hold.
+int print_clipboard() {
+    if (!OpenClipboard(nullptr)) {
+        std::printf("clipboard_busy\n");
+        return 1;
+    }
+    HANDLE unicode = GetClipboardData(CF_UNICODETEXT);
+    if (unicode != nullptr) {
+        std::string text = windows_1252(static_cast<const wchar_t*>(GlobalLock(unicode)));
+        GlobalUnlock(unicode);
+        std::printf("unicode\t%s\n", escaped(text.c_str()).c_str());
+    }
+    HANDLE ansi = GetClipboardData(CF_TEXT);
+    if (ansi != nullptr) {
+        std::printf("ansi\t%s\n", escaped(static_cast<const char*>(GlobalLock(ansi))).c_str());
+        GlobalUnlock(ansi);
+    }
+    CloseClipboard();
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
+    if (argc >= 2 && std::strcmp(argv[1], "--clipboard") == 0) {
+        return print_clipboard();
+    }
     int wait_seconds = 0;
     if (argc >= 3 && std::strcmp(argv[1], "--wait") == 0) {
         wait_seconds = std::atoi(argv[2]);
@@ -143,6 +172,14 @@ int main(int argc, char** argv) {
     std::printf("focus\t%d\t%d\n", focus != nullptr && (focus == dialog || IsChild(dialog, focus)),
                 focus != nullptr ? GetDlgCtrlID(focus) : -1);
     EnumChildWindows(dialog, print_child, reinterpret_cast<LPARAM>(dialog));
+    // An open menu (the window menu, say): a popup of class #32768 on the screen.
+    HWND menu = FindWindowA("#32768", nullptr);
+    if (menu != nullptr && IsWindowVisible(menu)) {
+        RECT r = {};
+        GetWindowRect(menu, &r);
+        std::printf("menu\t%ld\t%ld\t%ld\t%ld\n", r.left, r.top, r.right - r.left,
+                    r.bottom - r.top);
+    }
     // A question box of the program, if one is open.
     HWND box = FindWindowA("#32770", "Sonabrill");
     if (box != nullptr) {

@@ -90,15 +90,6 @@ std::string rtf_of(const char* caption) {
     return rtf;
 }
 
-const char* caption_of(const LanguageTexts& texts, int control) {
-    for (const ControlText& caption : texts.captions) {
-        if (caption.control == control) {
-            return caption.text;
-        }
-    }
-    return "";
-}
-
 bool is_hex(char c) {
     return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f');
 }

@@ -1,8 +1,9 @@
 // The caption tables hold exactly the program's texts, as Windows-1252 bytes, in the order the
-// dialog receives them.
+// dialog receives them; the curves copied as text speak the same language.
 #include "app/texts.h"
 
 #include "app/app_state.h"
+#include "app/curve_text.h"
 #include "resources/resource_ids.h"
 
 #include <gtest/gtest.h>
@@ -69,6 +70,16 @@ TEST(Texts, CaptionTablesHoldEveryTextInOrderByteForByte) {
         EXPECT_EQ(windows_1252(row.english), english_texts.captions[i].text);
         EXPECT_EQ(windows_1252(row.german), german_texts.captions[i].text);
     }
+    const CaptionRow menu_rows[menu_text_count] = {
+        {menu_copy_picture, "Copy picture", "Bild kopieren"},
+        {menu_copy_curves, "Copy curves as text", "Kurven als Text kopieren"},
+    };
+    for (int i = 0; i < menu_text_count; ++i) {
+        EXPECT_EQ(menu_rows[i].control, english_texts.menu_entries[i].control);
+        EXPECT_EQ(menu_rows[i].control, german_texts.menu_entries[i].control);
+        EXPECT_STREQ(menu_rows[i].english, english_texts.menu_entries[i].text);
+        EXPECT_STREQ(menu_rows[i].german, german_texts.menu_entries[i].text);
+    }
 }
 
 TEST(Texts, QuestionsAreExactAndFitTheirBuffers) {
@@ -88,5 +99,58 @@ TEST(Texts, LanguageOneIsGermanAndEveryOtherValueEnglish) {
     EXPECT_EQ(&german_texts, &texts_for_language(1));
     for (int language : {0, 2, -1, 255}) {
         EXPECT_EQ(&english_texts, &texts_for_language(language)) << "language " << language;
+    }
+}
+
+TEST(Texts, CurvesAsTextOneLinePerPointInTheLanguageWithTheUsersDecimalSeparator) {
+    // Main set: green 1000 Hz at -20.50 dB and 100 Hz at -20.00 dB (-39.14 dB(A)), red empty,
+    // blue silent at 500 Hz. Compare set: red 2000 Hz at -30.31 dB (-29.11 dB(A)).
+    CurveSet main_set = {};
+    CurveSet compare_set = {};
+    main_set.freq_hz[0][0] = 1000;
+    main_set.amplitude[0][0] = 3093;
+    main_set.freq_hz[0][1] = 100;
+    main_set.amplitude[0][1] = 3277;
+    main_set.count[0] = 2;
+    main_set.freq_hz[2][0] = 500;
+    main_set.count[2] = 1;
+    compare_set.freq_hz[1][0] = 2000;
+    compare_set.amplitude[1][0] = 1000;
+    compare_set.count[1] = 1;
+    struct Case {
+        int language;
+        const char* decimal;
+        bool a_weighted;
+        std::string text; // UTF-8 here, Windows-1252 in the program
+    };
+    const Case cases[] = {
+        {0, ".", true,
+         "Set\tCurve\tFrequency [Hz]\tAmplitude\tLevel [dB]\tLevel [dB(A)]\r\n"
+         "Main\tGreen\t1000\t3093\t-20.5\t-20.5\r\n"
+         "Main\tGreen\t100\t3277\t-20.0\t-39.1\r\n"
+         "Main\tBlue\t500\t0\t\t\r\n"
+         "Compare\tRed\t2000\t1000\t-30.3\t-29.1\r\n"},
+        {1, ",", false,
+         "Satz\tKurve\tFrequenz [Hz]\tAmplitude\tPegel [dB]\r\n"
+         "Haupt\tGrün\t1000\t3093\t-20,5\r\n"
+         "Haupt\tGrün\t100\t3277\t-20,0\r\n"
+         "Haupt\tBlau\t500\t0\t\r\n"
+         "Vergleich\tRot\t2000\t1000\t-30,3\r\n"},
+        // The separator is the user's, not the language's: the Swiss write German with a point.
+        {1, ".", true,
+         "Satz\tKurve\tFrequenz [Hz]\tAmplitude\tPegel [dB]\tPegel [dB(A)]\r\n"
+         "Haupt\tGrün\t1000\t3093\t-20.5\t-20.5\r\n"
+         "Haupt\tGrün\t100\t3277\t-20.0\t-39.1\r\n"
+         "Haupt\tBlau\t500\t0\t\t\r\n"
+         "Vergleich\tRot\t2000\t1000\t-30.3\t-29.1\r\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE("language " + std::to_string(c.language) + ", separator " + c.decimal +
+                     (c.a_weighted ? ", dB(A)" : ""));
+        EXPECT_EQ(windows_1252(c.text),
+                  format_curve_text(main_set, compare_set, c.a_weighted, c.language, c.decimal));
+        // Without points only the header is left.
+        std::string header = c.text.substr(0, c.text.find("\r\n") + 2);
+        EXPECT_EQ(header, format_curve_text({}, {}, c.a_weighted, c.language, c.decimal));
     }
 }

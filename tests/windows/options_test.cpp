@@ -98,6 +98,12 @@ void expect_captions(HWND dialog, const LanguageTexts& texts) {
         EXPECT_EQ(caption.text, caption_of(dialog, caption.control))
             << "control " << caption.control;
     }
+    HMENU window_menu = GetSystemMenu(dialog, FALSE);
+    for (const ControlText& entry : texts.menu_entries) {
+        char text[64] = {};
+        GetMenuStringA(window_menu, entry.control, text, sizeof text, MF_BYCOMMAND);
+        EXPECT_STREQ(entry.text, text) << "window menu entry " << entry.control;
+    }
     EXPECT_STREQ(texts.confirm_delete, app.confirm_delete_text);
     EXPECT_STREQ(texts.confirm_discard, app.confirm_discard_text);
 }

@@ -1,10 +1,12 @@
 // The rendered frequency field, read back pixel by pixel from the off-screen picture after a
-// refresh of the real main dialog: background, grid, labels, A-weighting curve, both curve sets.
+// refresh of the real main dialog: background, grid, labels, A-weighting curve, both curve sets;
+// and the picture and the curves as the window menu copies them.
 #include "tests/windows/support/main_dialog_fixture.h"
 
 #include "app/main_dialog.h"
 #include "graph/field_layout.h"
 #include "graph/render.h"
+#include "resources/resource_ids.h"
 
 #include <set>
 #include <string>
@@ -407,4 +409,46 @@ TEST_F(RenderTest, EveryRenderReturnsItsObjectsAndLeaksNone) {
     EXPECT_EQ(GetStockObject(BLACK_PEN), GetCurrentObject(app.memory_dc, OBJ_PEN));
     EXPECT_EQ(GetStockObject(SYSTEM_FONT), GetCurrentObject(app.memory_dc, OBJ_FONT));
     EXPECT_EQ(GetStockObject(WHITE_BRUSH), GetCurrentObject(app.memory_dc, OBJ_BRUSH));
+}
+
+TEST_F(RenderTest, TheWindowMenuCopiesThePictureWithoutTheReadoutAndTheCurvesAsText) {
+    set_graph_size(800, 400);
+    clear_sets();
+    put_curve(&app.main_set, 0, {{1000, 3093}});
+    put_curve(&app.compare_set, 1, {{2000, 1000}});
+    set_options(0, 1, 1);
+    Picture drawn = take_picture();
+    // A pointer move writes its readout into the picture.
+    SendMessageA(dialog, WM_MOUSEMOVE, 0, MAKELPARAM(400, app.top_band_height + 200));
+    ASSERT_NE(drawn.pixels, take_picture().pixels);
+
+    // The text itself is read back by the end-to-end story. The platform's low four bits of the
+    // command are set here.
+    SendMessageA(dialog, WM_SYSCOMMAND, menu_copy_curves | 3, 0);
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EXPECT_TRUE(IsClipboardFormatAvailable(CF_UNICODETEXT));
+    EXPECT_FALSE(IsClipboardFormatAvailable(CF_DIB));
+    CloseClipboard();
+
+    SendMessageA(dialog, WM_SYSCOMMAND, menu_copy_picture, 0);
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EXPECT_FALSE(IsClipboardFormatAvailable(CF_UNICODETEXT));
+    HANDLE dib = GetClipboardData(CF_DIB);
+    ASSERT_NE(nullptr, dib);
+    const BITMAPINFOHEADER* header = static_cast<const BITMAPINFOHEADER*>(GlobalLock(dib));
+    EXPECT_EQ(800, header->biWidth);
+    EXPECT_EQ(400, header->biHeight);
+    EXPECT_EQ(24, header->biBitCount);
+    // Rows from the bottom up, blue, green, red, each padded to a multiple of four bytes.
+    const BYTE* bits = reinterpret_cast<const BYTE*>(header + 1);
+    int differing = 0;
+    for (int y = 0; y < 400; ++y) {
+        for (int x = 0; x < 800; ++x) {
+            const BYTE* pixel = bits + (399 - y) * 2400 + x * 3;
+            differing += RGB(pixel[2], pixel[1], pixel[0]) != drawn.at(x, y);
+        }
+    }
+    EXPECT_EQ(0, differing);
+    GlobalUnlock(dib);
+    CloseClipboard();
 }

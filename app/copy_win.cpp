@@ -1,0 +1,124 @@
+// The window menu's copy entries and the clipboard. When another program holds the clipboard,
+// a copy does nothing and says nothing.
+#include "app/copy.h"
+
+#include "app/curve_text.h"
+#include "app/main_dialog.h"
+#include "app/texts.h"
+#include "resources/resource_ids.h"
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+// The program's texts are Windows-1252 bytes.
+const UINT text_code_page = 1252;
+
+// One format and its bytes, exactly as the clipboard is to hold them.
+struct ClipboardItem {
+    UINT format;
+    std::string bytes;
+};
+
+void put_on_clipboard(HWND dialog, const std::vector<ClipboardItem>& items) {
+    if (!OpenClipboard(dialog)) {
+        return;
+    }
+    EmptyClipboard();
+    for (const ClipboardItem& item : items) {
+        HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, item.bytes.size());
+        if (memory == nullptr) {
+            continue;
+        }
+        std::memcpy(GlobalLock(memory), item.bytes.data(), item.bytes.size());
+        GlobalUnlock(memory);
+        // The clipboard owns the memory once it has taken it; until then it is ours to free.
+        if (SetClipboardData(item.format, memory) == nullptr) {
+            GlobalFree(memory);
+        }
+    }
+    CloseClipboard();
+}
+
+// Text of one code page as UTF-16 and back into another, each with its terminator.
+std::wstring widen(const std::string& text, UINT code_page) {
+    int length = MultiByteToWideChar(code_page, 0, text.c_str(), -1, nullptr, 0);
+    std::wstring wide(static_cast<size_t>(length > 0 ? length : 1), L'\0');
+    MultiByteToWideChar(code_page, 0, text.c_str(), -1, &wide[0], length);
+    return wide;
+}
+
+std::string narrow(const std::wstring& wide, UINT code_page) {
+    int length = WideCharToMultiByte(code_page, 0, wide.c_str(), -1, nullptr, 0, nullptr, nullptr);
+    std::string text(static_cast<size_t>(length > 0 ? length : 1), '\0');
+    WideCharToMultiByte(code_page, 0, wide.c_str(), -1, &text[0], length, nullptr, nullptr);
+    return text;
+}
+
+// The user's decimal separator ("," in a German locale) in the program's code page.
+std::string decimal_separator() {
+    wchar_t separator[8] = {};
+    if (GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, separator, 8) == 0) {
+        return ".";
+    }
+    std::string text = narrow(separator, text_code_page);
+    return std::string(text.c_str());
+}
+
+} // namespace
+
+void add_copy_entries(HWND dialog) {
+    HMENU menu = GetSystemMenu(dialog, FALSE);
+    AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+    for (const ControlText& entry : texts_for_language(app.language).menu_entries) {
+        AppendMenuA(menu, MF_STRING, entry.control, entry.text);
+    }
+}
+
+void copy_from_window_menu(HWND dialog, WPARAM command) {
+    switch (command) {
+    case menu_copy_picture: copy_picture(dialog); break;
+    case menu_copy_curves: copy_curves_as_text(dialog); break;
+    }
+}
+
+void copy_picture(HWND dialog) {
+    // The readout lives in the picture between refreshes; a fresh render has none and is
+    // otherwise the picture the last refresh drew.
+    request_refresh(dialog);
+    int width = app.graph_rect.right;
+    int height = app.graph_rect.bottom;
+    if (width <= 0 || height <= 0 || app.stock_bitmap == nullptr) {
+        return;
+    }
+    // 24 bits per pixel, rows from the bottom up, each padded to whole 32-bit words: the form
+    // every program that pastes a bitmap reads.
+    BITMAPINFOHEADER header = {};
+    header.biSize = sizeof header;
+    header.biWidth = width;
+    header.biHeight = height;
+    header.biPlanes = 1;
+    header.biBitCount = 24;
+    header.biCompression = BI_RGB;
+    header.biSizeImage = static_cast<DWORD>((width * 3 + 3) / 4 * 4 * height);
+    std::string dib(sizeof header + header.biSizeImage, '\0');
+    std::memcpy(&dib[0], &header, sizeof header);
+
+    // GetDIBits reads a bitmap that no device context holds: the picture steps out of
+    // memory_dc for the read and back in afterwards.
+    HGDIOBJ picture = SelectObject(app.memory_dc, app.stock_bitmap);
+    GetDIBits(app.memory_dc, static_cast<HBITMAP>(picture), 0, static_cast<UINT>(height),
+              &dib[sizeof header], reinterpret_cast<BITMAPINFO*>(&dib[0]), DIB_RGB_COLORS);
+    SelectObject(app.memory_dc, picture);
+    put_on_clipboard(dialog, {{CF_DIB, dib}});
+}
+
+void copy_curves_as_text(HWND dialog) {
+    std::string text = format_curve_text(app.main_set, app.compare_set, app.a_weighting != 0,
+                                         app.language, decimal_separator());
+    std::wstring wide = widen(text, text_code_page);
+    std::string unicode(reinterpret_cast<const char*>(wide.data()), wide.size() * sizeof(wchar_t));
+    put_on_clipboard(dialog, {{CF_UNICODETEXT, unicode}, {CF_TEXT, narrow(wide, CP_ACP)}});
+}
