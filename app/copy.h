@@ -2,7 +2,7 @@
 // curves as text, put on the clipboard.
 #pragma once
 
-#include "app/app_state.h"
+#include "core/app_state.h"
 
 #ifdef _WIN32
 // Appends a separator and the entries "Copy picture" and "Copy curves as text" (in the current

@@ -3,8 +3,8 @@
 #include "app/copy.h"
 
 #include "app/curve_text.h"
-#include "app/main_dialog.h"
 #include "app/texts.h"
+#include "core/dialog_requests.h"
 #include "resources/resource_ids.h"
 
 #include <cstring>

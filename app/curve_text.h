@@ -2,7 +2,7 @@
 // into a spreadsheet as columns.
 #pragma once
 
-#include "app/app_state.h"
+#include "core/app_state.h"
 
 #include <string>
 

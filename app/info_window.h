@@ -1,7 +1,7 @@
 // The help window: a read-only rich-text window in the right third below the control band.
 #pragma once
 
-#include "app/app_state.h"
+#include "core/app_state.h"
 
 #ifdef _WIN32
 // Opens the help window in the current language, or closes it when it is open; either way the

@@ -4,7 +4,7 @@
 #include "app/info_window.h"
 
 #include "app/help_texts.h"
-#include "app/main_dialog.h"
+#include "core/dialog_requests.h"
 
 #include <richedit.h>
 

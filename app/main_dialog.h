@@ -1,7 +1,7 @@
 // The main dialog: process start, the dialog procedure and the refresh of the graph area.
 #pragma once
 
-#include "app/app_state.h"
+#include "core/app_state.h"
 
 #ifdef _WIN32
 // Stores the instance and runs the modal main dialog; returns the dialog's result (0 after a
@@ -15,7 +15,4 @@ INT_PTR CALLBACK main_dialog_proc(HWND dialog, UINT message, WPARAM wparam, LPAR
 // Lays out the graph (and the help window while it is open), replaces the off-screen bitmap at
 // the graph's size and renders the graph into it. Others request it with WM_SIZE, both 0.
 void refresh_view(HWND dialog);
-
-// Asks the dialog for a refresh the way every subsystem does: WM_SIZE with both parameters 0.
-void request_refresh(HWND dialog);
 #endif

@@ -3,11 +3,12 @@
 #include "app/main_dialog.h"
 
 #include "app/copy.h"
-#include "app/database_path.h"
 #include "app/info_window.h"
 #include "app/options.h"
 #include "audio/tone_stream.h"
+#include "core/dialog_requests.h"
 #include "database/curve_database.h"
+#include "database/database_path.h"
 #include "editing/curve_commands.h"
 #include "editing/mouse.h"
 #include "graph/field_layout.h"
@@ -17,9 +18,6 @@
 #include <string>
 
 namespace {
-
-// Pixels between the control band and the graph.
-const int band_gap = 6;
 
 int not_negative(int value) {
     return value < 0 ? 0 : value;
@@ -92,7 +90,9 @@ void on_init_dialog(HWND dialog) {
 }
 
 void on_paint() {
-    // Painting only copies the finished picture; it never renders.
+    // Painting only copies the finished picture; it never renders. The graph's own update region
+    // is empty when the paint was sent for the readout, so it is invalidated whole first: the
+    // paint context then covers the whole graph.
     InvalidateRect(app.graph_window, nullptr, TRUE);
     PAINTSTRUCT paint;
     HDC target = BeginPaint(app.graph_window, &paint);
@@ -158,10 +158,6 @@ INT_PTR run_application(HINSTANCE instance) {
     app.instance = instance;
     return DialogBoxParamA(instance, MAKEINTRESOURCEA(main_dialog_template), nullptr,
                            main_dialog_proc, 0);
-}
-
-void request_refresh(HWND dialog) {
-    SendMessageA(dialog, WM_SIZE, 0, 0);
 }
 
 void refresh_view(HWND dialog) {

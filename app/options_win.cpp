@@ -1,9 +1,9 @@
-// The option buttons, the language list and the unsaved-changes question. Every check box is
-// non-automatic: a click only sends a command, and the state shown always comes from AppState.
+// The option buttons and the language list. Every check box is non-automatic: a click only sends
+// a command, and the state shown always comes from AppState.
 #include "app/options.h"
 
-#include "app/main_dialog.h"
 #include "app/texts.h"
+#include "core/dialog_requests.h"
 #include "resources/resource_ids.h"
 
 #include <cstdio>
@@ -84,17 +84,4 @@ void apply_language_texts(HWND dialog) {
                   texts.confirm_delete);
     std::snprintf(app.confirm_discard_text, sizeof app.confirm_discard_text, "%s",
                   texts.confirm_discard);
-}
-
-bool confirm_unsaved_changes(HWND dialog) {
-    if (app.unsaved_changes == 0) {
-        return true;
-    }
-    // A box that cannot be shown answers 0, which counts as a refusal.
-    if (MessageBoxA(dialog, app.confirm_discard_text, "Sonabrill", MB_OKCANCEL | MB_ICONQUESTION) !=
-        IDOK) {
-        return false;
-    }
-    app.unsaved_changes = 0;
-    return true;
 }

@@ -3,7 +3,7 @@
 // window as an MM_WOM_DONE message.
 #pragma once
 
-#include "app/app_state.h"
+#include "core/app_state.h"
 
 #ifdef _WIN32
 // Opens the default output device in 16-bit stereo at 44100 frames per second, with window as

@@ -9,8 +9,6 @@
 
 namespace {
 
-const UINT header_size = sizeof(WAVEHDR);
-
 // Frees whatever blocks and headers exist; freeing a null pointer does nothing.
 void release_blocks() {
     for (int i = 0; i < block_count; ++i) {
@@ -40,10 +38,10 @@ bool allocate_blocks() {
 // Synthesises the next frames into block i and appends it to the device's queue.
 void queue_block(int i) {
     WAVEHDR* header = app.stream.wave_headers[i];
-    waveOutUnprepareHeader(app.stream.wave_device, header, header_size);
+    waveOutUnprepareHeader(app.stream.wave_device, header, sizeof(WAVEHDR));
     synthesize_tone_block(app.stream.sample_buffers[i]);
-    waveOutPrepareHeader(app.stream.wave_device, header, header_size);
-    waveOutWrite(app.stream.wave_device, header, header_size);
+    waveOutPrepareHeader(app.stream.wave_device, header, sizeof(WAVEHDR));
+    waveOutWrite(app.stream.wave_device, header, sizeof(WAVEHDR));
 }
 
 // The index of header among the open stream's four, or -1. Only the addresses are compared: a
@@ -128,7 +126,7 @@ void tone_stream_close() {
     }
     waveOutReset(app.stream.wave_device);
     for (int i = 0; i < block_count; ++i) {
-        waveOutUnprepareHeader(app.stream.wave_device, app.stream.wave_headers[i], header_size);
+        waveOutUnprepareHeader(app.stream.wave_device, app.stream.wave_headers[i], sizeof(WAVEHDR));
     }
     waveOutClose(app.stream.wave_device);
     release_blocks();

@@ -1,7 +1,7 @@
 // Sine synthesis of the tone, one block at a time, with channel selection and pulse envelope.
 #include "audio/tone_synthesis.h"
 
-#include "app/truncate.h"
+#include "core/truncate.h"
 
 #include <cmath>
 #include <cstring>

@@ -3,7 +3,7 @@
 // on from block to block, so consecutive blocks join without a seam.
 #pragma once
 
-#include "app/app_state.h"
+#include "core/app_state.h"
 
 #include <cstdint>
 

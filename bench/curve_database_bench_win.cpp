@@ -133,7 +133,7 @@ int main() {
         // The delete question alone, to tell the box's cost apart from the file work.
         measure("delete question box alone", nothing,
                 [] {
-                    MessageBoxA(bench_dialog, app.confirm_delete_text, "Sonabrill",
+                    MessageBoxA(bench_dialog, app.confirm_delete_text, question_caption,
                                 MB_OKCANCEL | MB_ICONQUESTION);
                 }),
         measure("delete_set (oldest record)", title_oldest, [] { delete_set(bench_dialog); }),

@@ -5,6 +5,7 @@
 // for a look at the field (or a screenshot of the display).
 #include "app/main_dialog.h"
 #include "bench/timing.h"
+#include "core/dialog_requests.h"
 #include "resources/resource_ids.h"
 #include "tests/windows/driver/dialog_driver.h"
 

@@ -3,7 +3,7 @@
 // operation that cannot open, read or write the file ends quietly and changes nothing.
 #pragma once
 
-#include "app/app_state.h"
+#include "core/app_state.h"
 
 #ifdef _WIN32
 // Puts the current local date and time, in the user's short formats and without seconds, into

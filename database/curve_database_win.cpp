@@ -2,6 +2,7 @@
 // What the text means is record_format's business.
 #include "database/curve_database.h"
 
+#include "core/dialog_requests.h"
 #include "database/record_format.h"
 #include "resources/resource_ids.h"
 
@@ -216,8 +217,7 @@ void add_set(HWND dialog) {
 }
 
 void delete_set(HWND dialog) {
-    if (MessageBoxA(dialog, app.confirm_delete_text, "Sonabrill", MB_OKCANCEL | MB_ICONQUESTION) !=
-        IDOK) {
+    if (!ask_ok_cancel(dialog, app.confirm_delete_text)) {
         return;
     }
     std::string text;

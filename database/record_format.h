@@ -3,7 +3,7 @@
 // file itself is opened, read and written by curve_database_win.cpp.
 #pragma once
 
-#include "app/app_state.h"
+#include "core/app_state.h"
 
 #include <cstddef>
 #include <string>

@@ -1,7 +1,7 @@
 // Commands on whole curves: choosing the curve the mouse edits, and emptying curves.
 #pragma once
 
-#include "app/app_state.h"
+#include "core/app_state.h"
 
 #ifdef _WIN32
 // Makes curve 0 (green), 1 (red) or 2 (blue) the one that points are added to and deleted from.

@@ -2,8 +2,7 @@
 // buttons.
 #include "editing/curve_commands.h"
 
-#include "app/main_dialog.h"
-#include "app/options.h"
+#include "core/dialog_requests.h"
 #include "database/curve_database.h"
 
 void select_curve(int curve) {

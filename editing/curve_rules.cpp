@@ -2,7 +2,7 @@
 // mouse records and deletes.
 #include "editing/curve_rules.h"
 
-#include "app/truncate.h"
+#include "core/truncate.h"
 #include "graph/field_layout.h"
 
 #include <cstdlib>

@@ -2,7 +2,7 @@
 // mouse records the tone as a point and deletes the point under the pointer.
 #pragma once
 
-#include "app/app_state.h"
+#include "core/app_state.h"
 
 #include <cstdint>
 

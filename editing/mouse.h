@@ -4,7 +4,7 @@
 // on a point deletes it.
 #pragma once
 
-#include "app/app_state.h"
+#include "core/app_state.h"
 
 #include <string>
 

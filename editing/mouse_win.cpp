@@ -2,10 +2,12 @@
 // rules, the tone stream and the off-screen picture.
 #include "editing/mouse.h"
 
-#include "app/main_dialog.h"
 #include "audio/tone_stream.h"
+#include "core/dialog_requests.h"
 #include "editing/curve_rules.h"
 #include "editing/pointer.h"
+#include "graph/render.h"
+#include "resources/resource_ids.h"
 
 #include <string>
 
@@ -30,7 +32,9 @@ void on_mouse_move(HWND dialog, WPARAM flags, uint16_t x, uint16_t y) {
         return;
     }
     draw_readout(text);
-    SendMessageA(dialog, WM_PAINT, 0, 0);
+    // Sent rather than invalidated: the readout follows the pointer at once, not when the queue
+    // next falls idle, and the paint only copies the picture.
+    request_repaint(dialog);
 }
 
 void on_button_down(HWND dialog, WPARAM flags, uint16_t x) {
@@ -72,7 +76,7 @@ void on_middle_button_up(HWND dialog, WPARAM flags, uint16_t x, uint16_t y) {
         return;
     }
     uint16_t column = static_cast<uint16_t>(x - deletion_shift);
-    uint16_t row = static_cast<uint16_t>(y - app.top_band_height - field_gap);
+    uint16_t row = static_cast<uint16_t>(y - app.top_band_height - band_gap);
     if (delete_point_near(column, row)) {
         request_refresh(dialog);
         app.unsaved_changes = 1;
@@ -84,10 +88,7 @@ void draw_readout(const std::string& text) {
     SetBkMode(dc, OPAQUE);
     SetBkColor(dc, readout_background);
     SetTextColor(dc, readout_colour);
-    // Variable pitch, Swiss family and no face name: the font mapper picks a sans-serif face.
-    HFONT font = CreateFontA(app.status_font_height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
-                             DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                             DEFAULT_QUALITY, VARIABLE_PITCH | FF_SWISS, nullptr);
+    HFONT font = create_field_font(app.status_font_height);
     HGDIOBJ old_font = SelectObject(dc, font);
     TextOutA(dc, app.graph_rect.right * 3 / 7, app.grid_y[level_grid_count - 1] - readout_rise,
              text.c_str(), static_cast<int>(text.size()));

@@ -1,8 +1,9 @@
 // The tone's frequency and level from the pointer, and the readout line.
 #include "editing/pointer.h"
 
-#include "app/app_state.h"
+#include "core/app_state.h"
 #include "graph/scales.h"
+#include "resources/resource_ids.h"
 
 #include <cstdio>
 
@@ -29,7 +30,7 @@ bool take_pointer_move(uint16_t x, uint16_t y, bool keys_held, std::string* read
     if (y < band + first_row_gap || y > band + height + last_row_gap || x > width) {
         return false;
     }
-    app.tone.amplitude = y_to_amplitude(y - band - field_gap, height);
+    app.tone.amplitude = y_to_amplitude(y - band - band_gap, height);
     if (!keys_held) {
         app.tone.frequency_hz = column_frequency(x);
     }

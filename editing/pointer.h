@@ -7,9 +7,6 @@
 #include <cstdint>
 #include <string>
 
-// The field window lies this many pixels below the control band.
-const int field_gap = 6;
-
 // The frequency played at dialog column x: x_to_hz on the whole axis, snapped while snap_hz is
 // on.
 uint16_t column_frequency(uint16_t x);

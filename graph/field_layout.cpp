@@ -1,7 +1,7 @@
 // Where things lie on the frequency field.
 #include "graph/field_layout.h"
 
-#include "app/truncate.h"
+#include "core/truncate.h"
 #include "graph/scales.h"
 
 #include <cstdio>

@@ -3,7 +3,7 @@
 // state record; render_win.cpp draws with it.
 #pragma once
 
-#include "app/app_state.h"
+#include "core/app_state.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -3,7 +3,7 @@
 // it is deleted.
 #include "graph/render.h"
 
-#include "app/app_state.h"
+#include "core/app_state.h"
 #include "graph/field_layout.h"
 
 #include <cstdio>
@@ -97,10 +97,7 @@ void draw_grid(HDC dc) {
     int width = app.graph_rect.right;
     int height = app.graph_rect.bottom;
     HPEN pen = CreatePen(PS_SOLID, 0, grid_colour);
-    // Variable pitch, Swiss family and no face name: the font mapper picks a sans-serif face.
-    HFONT font = CreateFontA(app.label_font_height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
-                             DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                             DEFAULT_QUALITY, VARIABLE_PITCH | FF_SWISS, nullptr);
+    HFONT font = create_field_font(app.label_font_height);
     HGDIOBJ old_pen = SelectObject(dc, pen);
     HGDIOBJ old_font = SelectObject(dc, font);
     SetBkMode(dc, TRANSPARENT);
@@ -121,6 +118,12 @@ void draw_grid(HDC dc) {
 }
 
 } // namespace
+
+HFONT create_field_font(int height) {
+    return CreateFontA(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                       VARIABLE_PITCH | FF_SWISS, nullptr);
+}
 
 void draw_curve_set(bool pale) {
     HDC dc = app.memory_dc;

@@ -3,8 +3,8 @@
 // undefined behaviour.
 #include "graph/scales.h"
 
-#include "app/app_state.h"
-#include "app/truncate.h"
+#include "core/app_state.h"
+#include "core/truncate.h"
 
 #include <cmath>
 

@@ -1,38 +1,42 @@
-// Identifiers of the main dialog's template, its controls and the icon.
+// The main dialog's identifiers, its captions and the one measure of its layout that the
+// template does not hold. Plain #defines, so that the resource script, the program and the tests
+// (the end-to-end harness reads this file as well) share one definition of each.
 #pragma once
 
-const int main_dialog_template = 100;
+#define main_dialog_template 100
+#define dialog_caption "Sonabrill Audiogram"
+// Every question box the program shows has this caption.
+#define question_caption "Sonabrill"
 
 // Controls of the main dialog, in their order in the template.
-enum ControlId {
-    btn_left = 201,
-    btn_both = 202,
-    btn_right = 203,
-    btn_pulse = 204,
-    btn_a_weighting = 205,
-    band_probe = 251,
-    btn_snap_hz = 211,
-    btn_snap_db = 212,
-    btn_linear_db = 213,
-    btn_heights = 214,
-    btn_green = 221,
-    btn_red = 222,
-    btn_blue = 223,
-    btn_delete_curve = 225,
-    title_combo = 301,
-    btn_add_set = 226,
-    btn_delete_set = 227,
-    btn_compare = 224,
-    btn_reset = 228,
-    btn_info = 229,
-    language_combo = 302,
-    usage_hint = 252,
-};
+#define btn_left 201
+#define btn_both 202
+#define btn_right 203
+#define btn_pulse 204
+#define btn_a_weighting 205
+#define band_probe 251
+#define btn_snap_hz 211
+#define btn_snap_db 212
+#define btn_linear_db 213
+#define btn_heights 214
+#define btn_green 221
+#define btn_red 222
+#define btn_blue 223
+#define btn_delete_curve 225
+#define title_combo 301
+#define btn_add_set 226
+#define btn_delete_set 227
+#define btn_compare 224
+#define btn_reset 228
+#define btn_info 229
+#define language_combo 302
+#define usage_hint 252
+
+// Pixels between the bottom of the control band and the graph below it.
+#define band_gap 6
 
 // Entries the program adds to the end of the window (system) menu. Windows keeps the low four
 // bits of a system command for itself, so each id is a multiple of 16, and the ids stay below
 // the platform's own commands (0xF000 and up).
-enum WindowMenuId {
-    menu_copy_picture = 0x0100,
-    menu_copy_curves = 0x0110,
-};
+#define menu_copy_picture 0x0100
+#define menu_copy_curves 0x0110

@@ -6,6 +6,8 @@
 //   read_window_win.exe              prints everything
 //   read_window_win.exe --wait N     waits up to N seconds for the window first
 //   read_window_win.exe --clipboard  prints the clipboard's Unicode text and its ANSI text
+#include "resources/resource_ids.h"
+
 #include <windows.h>
 
 #include <cstdio>
@@ -147,7 +149,7 @@ int main(int argc, char** argv) {
     }
     HWND dialog = nullptr;
     for (int tries = 0; tries <= wait_seconds * 10; ++tries) {
-        dialog = FindWindowA("#32770", "Sonabrill Audiogram");
+        dialog = FindWindowA("#32770", dialog_caption);
         if (dialog != nullptr) {
             break;
         }
@@ -181,7 +183,7 @@ int main(int argc, char** argv) {
                     r.bottom - r.top);
     }
     // A question box of the program, if one is open.
-    HWND box = FindWindowA("#32770", "Sonabrill");
+    HWND box = FindWindowA("#32770", question_caption);
     if (box != nullptr) {
         print_window("question", box);
         for (HWND item = GetWindow(box, GW_CHILD); item != nullptr;

@@ -1,5 +1,5 @@
 // The database file's name follows the program's: its own file, never the program itself.
-#include "app/database_path.h"
+#include "database/database_path.h"
 
 #include <gtest/gtest.h>
 

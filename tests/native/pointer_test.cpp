@@ -2,8 +2,9 @@
 // the A-weighted level control with its clamp, and the readout line.
 #include "editing/pointer.h"
 
-#include "app/app_state.h"
+#include "core/app_state.h"
 #include "graph/scales.h"
+#include "resources/resource_ids.h"
 
 #include <gtest/gtest.h>
 
@@ -32,7 +33,7 @@ void set_field(int32_t highs_zoom) {
 
 // The dialog row of field row r.
 uint16_t row_y(int r) {
-    return static_cast<uint16_t>(band + field_gap + r);
+    return static_cast<uint16_t>(band + band_gap + r);
 }
 
 // The first column that plays the frequency hz.
@@ -79,7 +80,7 @@ TEST(Pointer, MovesAreTakenOnlyOverTheField) {
             EXPECT_EQ("old", readout) << c.name;
             continue;
         }
-        double amplitude = y_to_amplitude(c.y - band - field_gap, height);
+        double amplitude = y_to_amplitude(c.y - band - band_gap, height);
         EXPECT_EQ(amplitude, app.tone.amplitude) << c.name;
         EXPECT_EQ(x_to_hz(c.x, width), app.tone.frequency_hz) << c.name;
         EXPECT_EQ(readout_text(app.tone.frequency_hz, amplitude_to_db(amplitude), false), readout)

@@ -2,7 +2,7 @@
 // and degenerate arguments that must give the conversion rule's results without traps.
 #include "graph/scales.h"
 
-#include "app/app_state.h"
+#include "core/app_state.h"
 
 #include <gtest/gtest.h>
 

@@ -2,8 +2,8 @@
 // dialog receives them; the curves copied as text speak the same language.
 #include "app/texts.h"
 
-#include "app/app_state.h"
 #include "app/curve_text.h"
+#include "core/app_state.h"
 #include "resources/resource_ids.h"
 
 #include <gtest/gtest.h>

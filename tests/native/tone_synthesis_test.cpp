@@ -2,7 +2,7 @@
 // and the joins between blocks.
 #include "audio/tone_synthesis.h"
 
-#include "app/truncate.h"
+#include "core/truncate.h"
 
 #include <gtest/gtest.h>
 

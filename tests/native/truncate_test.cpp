@@ -1,6 +1,6 @@
 // The one double-to-integer conversion: truncation toward zero, INT32_MIN for anything that is
 // not finite or does not fit. Under UBSan a plain cast of these inputs would trap.
-#include "app/truncate.h"
+#include "core/truncate.h"
 
 #include <gtest/gtest.h>
 

@@ -137,7 +137,7 @@ TEST_F(CurveCommandsTest, ResetWithUnsavedEditsAsksFirst) {
         click(dialog, btn_reset);
         ASSERT_TRUE(finish_watch(&watch)) << "answer " << c.answer;
         EXPECT_EQ(app.confirm_discard_text, watch.text);
-        EXPECT_EQ("Sonabrill", watch.caption);
+        EXPECT_EQ(question_caption, watch.caption);
         EXPECT_TRUE(watch.has_ok_and_cancel);
         EXPECT_EQ(c.resets ? 0 : 9, total_points(app.main_set)) << "answer " << c.answer;
         EXPECT_EQ(c.resets ? 0 : 9, total_points(app.compare_set)) << "answer " << c.answer;

@@ -344,7 +344,7 @@ TEST_F(CurveDatabaseTest, DeletesTheTitledRecordOnlyAfterOk) {
     QuestionWatch cancelled = delete_answering(IDCANCEL);
     EXPECT_STRNE("", app.confirm_delete_text);
     EXPECT_EQ(app.confirm_delete_text, cancelled.text);
-    EXPECT_EQ("Sonabrill", cancelled.caption);
+    EXPECT_EQ(question_caption, cancelled.caption);
     EXPECT_EQ(dialog, cancelled.owner);
     EXPECT_TRUE(cancelled.has_question_icon);
     EXPECT_TRUE(cancelled.has_ok_and_cancel);

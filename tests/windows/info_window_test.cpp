@@ -86,7 +86,7 @@ TEST_F(MainDialogTest, InfoWindowTakesTheRightThirdBesideTheGraph) {
     for (const Case& c : cases) {
         SCOPED_TRACE(std::to_string(c.width) + "x" + std::to_string(c.height));
         set_client_size(dialog, c.width, c.height);
-        const int top = app.top_band_height + 6;
+        const int top = app.top_band_height + band_gap;
         RECT info = rect_in_client(dialog, app.info_window);
         EXPECT_EQ(c.graph_width, info.left);
         EXPECT_EQ(top, info.top);

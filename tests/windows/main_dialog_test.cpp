@@ -2,6 +2,7 @@
 #include "tests/windows/support/main_dialog_fixture.h"
 
 #include "app/main_dialog.h"
+#include "core/dialog_requests.h"
 #include "graph/field_layout.h"
 #include "resources/resource_ids.h"
 
@@ -313,7 +314,7 @@ TEST_F(MainDialogTest, GraphSitsBelowTheBandAndFollowsTheSize) {
         GetClientRect(dialog, &client);
         RECT graph = rect_in_client(dialog, app.graph_window);
         EXPECT_EQ(0, graph.left);
-        EXPECT_EQ(app.top_band_height + 6, graph.top);
+        EXPECT_EQ(app.top_band_height + band_gap, graph.top);
         EXPECT_EQ(client.right, graph.right);
         EXPECT_EQ(client.bottom, graph.bottom);
         RECT inner = {};

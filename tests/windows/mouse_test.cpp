@@ -7,12 +7,15 @@
 #include "tests/windows/support/refresh_count.h"
 
 #include "app/main_dialog.h"
-#include "app/truncate.h"
 #include "audio/tone_stream.h"
+#include "core/dialog_requests.h"
+#include "core/truncate.h"
 #include "editing/curve_rules.h"
 #include "editing/pointer.h"
 #include "graph/field_layout.h"
+#include "graph/render.h"
 #include "graph/scales.h"
+#include "resources/resource_ids.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -36,7 +39,7 @@ void send(HWND dialog, UINT message, WPARAM flags, int x, int y) {
 
 // The dialog row of field row r: the field lies 6 pixels below the control band.
 int field_y(int r) {
-    return app.top_band_height + field_gap + r;
+    return app.top_band_height + band_gap + r;
 }
 
 // The first column that plays hz.
@@ -75,9 +78,7 @@ POINT readout_corner() {
 
 // The size the readout font gives text.
 SIZE readout_extent(const std::string& text) {
-    HFONT font = CreateFontA(app.status_font_height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
-                             DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                             DEFAULT_QUALITY, VARIABLE_PITCH | FF_SWISS, nullptr);
+    HFONT font = create_field_font(app.status_font_height);
     HGDIOBJ old_font = SelectObject(app.memory_dc, font);
     SIZE extent = {};
     GetTextExtentPoint32A(app.memory_dc, text.c_str(), static_cast<int>(text.size()), &extent);

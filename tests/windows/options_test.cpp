@@ -5,6 +5,7 @@
 #include "app/main_dialog.h"
 #include "app/options.h"
 #include "app/texts.h"
+#include "core/dialog_requests.h"
 #include "resources/resource_ids.h"
 
 #include <string>
@@ -297,7 +298,7 @@ TEST_F(MainDialogTest, UnsavedChangesAskTheQuestionInTheCurrentLanguage) {
         EXPECT_EQ(c.proceeds, confirm_unsaved_changes(dialog));
         ASSERT_TRUE(finish_watch(&watch));
         EXPECT_EQ(c.question, watch.text);
-        EXPECT_EQ("Sonabrill", watch.caption);
+        EXPECT_EQ(question_caption, watch.caption);
         EXPECT_EQ(dialog, watch.owner);
         EXPECT_TRUE(watch.has_ok_and_cancel);
         EXPECT_TRUE(watch.has_question_icon);

@@ -4,6 +4,7 @@
 #include "tests/windows/support/main_dialog_fixture.h"
 
 #include "app/main_dialog.h"
+#include "core/dialog_requests.h"
 #include "graph/field_layout.h"
 #include "graph/render.h"
 #include "resources/resource_ids.h"

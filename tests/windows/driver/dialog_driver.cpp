@@ -42,7 +42,7 @@ void set_graph_size(HWND dialog, int width, int height) {
     GetClientRect(app.graph_window, &inner);
     int edge_x = (outer.right - outer.left) - inner.right;
     int edge_y = (outer.bottom - outer.top) - inner.bottom;
-    set_client_size(dialog, width + edge_x, height + app.top_band_height + 6 + edge_y);
+    set_client_size(dialog, width + edge_x, height + app.top_band_height + band_gap + edge_y);
 }
 
 DWORD gdi_object_count() {

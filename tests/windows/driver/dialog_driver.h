@@ -2,7 +2,7 @@
 // a modeless dialog (so the caller keeps control), with a clean state record.
 #pragma once
 
-#include "app/app_state.h"
+#include "core/app_state.h"
 
 // Handles every message waiting for this thread's windows.
 void pump_messages();

@@ -2,7 +2,7 @@
 // process (modeless, so the test keeps control), with a clean state record.
 #pragma once
 
-#include "app/app_state.h"
+#include "core/app_state.h"
 #include "tests/windows/driver/dialog_driver.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
 // Definition of the program's single state record.
-#include "app/app_state.h"
+#include "core/app_state.h"
 
 AppState app;

@@ -1,11 +1,12 @@
 // The rule that names the curve database file after the program.
-#include "app/database_path.h"
+#include "database/database_path.h"
 
 #include <cstring>
 
 namespace {
 
-// Both separators count: Windows accepts '/' in paths as well as '\'.
+// Where the file name starts: after the last '\' or '/' (Windows takes both) or the ':' of a
+// drive ("C:tone.exe").
 const char* file_name_start(const char* path) {
     const char* name = path;
     for (const char* p = path; *p != '\0'; ++p) {

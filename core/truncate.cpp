@@ -1,5 +1,5 @@
 // Double-to-integer conversion shared by every subsystem.
-#include "app/truncate.h"
+#include "core/truncate.h"
 
 #include <cmath>
 
