@@ -1,6 +1,7 @@
 # Windows build with MinGW-w64: the program, its in-process tests and its Windows benchmarks.
 enable_language(RC)
 option(SONABRILL_WINDOWS_TESTS "Build the in-process Windows tests and benchmarks" ON)
+option(SONABRILL_E2E_TOOLS "Build the helper programs of the end-to-end stories" ON)
 
 # Run Windows executables (tests, benchmarks) under wine64 when cross compiling.
 if(CMAKE_CROSSCOMPILING)
@@ -65,21 +66,24 @@ if(SONABRILL_WINDOWS_TESTS)
         set_tests_properties(${name} PROPERTIES TIMEOUT 600)
     endforeach()
 
-    # Helper programs that the end-to-end tests start beside the real exe.
-    file(GLOB e2e_tool_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/*_win.cpp)
-    foreach(source ${e2e_tool_sources})
-        get_filename_component(name ${source} NAME_WE)
-        add_executable(${name} ${source})
-        target_link_libraries(${name} PRIVATE user32 gdi32)
-        target_link_options(${name} PRIVATE ${static_link})
-    endforeach()
-
     # Windows benchmarks (bench/*_bench_win.cpp) print figures; they are run by scripts/test.
     file(GLOB windows_bench_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/bench/*_bench_win.cpp)
     foreach(source ${windows_bench_sources})
         get_filename_component(name ${source} NAME_WE)
         add_executable(${name} ${source} ${resource_script})
         target_link_libraries(${name} PRIVATE dialog_driver)
+        target_link_options(${name} PRIVATE ${static_link})
+    endforeach()
+endif()
+
+# Helper programs that the end-to-end stories start beside the real exe, in each configuration
+# whose exe they drive.
+if(SONABRILL_E2E_TOOLS)
+    file(GLOB e2e_tool_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/*_win.cpp)
+    foreach(source ${e2e_tool_sources})
+        get_filename_component(name ${source} NAME_WE)
+        add_executable(${name} ${source})
+        target_link_libraries(${name} PRIVATE user32 gdi32)
         target_link_options(${name} PRIVATE ${static_link})
     endforeach()
 endif()
