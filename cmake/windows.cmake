@@ -8,8 +8,11 @@ if(CMAKE_CROSSCOMPILING)
     set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_SOURCE_DIR}/scripts/wine-exec)
 endif()
 
-# Everything links statically: the exe imports only DLLs that every Windows has.
-set(static_link -static -static-libgcc -static-libstdc++)
+# Everything links statically: the exe imports only DLLs that every Windows has. No time stamp
+# in the PE header and no build folder in the code: the same source gives the same exe.
+set(static_link -static -static-libgcc -static-libstdc++ -Wl,--no-insert-timestamp)
+add_compile_options("$<$<COMPILE_LANGUAGE:C,CXX>:-ffile-prefix-map=${CMAKE_SOURCE_DIR}/=>"
+                    "$<$<COMPILE_LANGUAGE:C,CXX>:-ffile-prefix-map=${CMAKE_BINARY_DIR}/=>")
 add_compile_definitions(WINVER=0x0601 _WIN32_WINNT=0x0601)
 
 configure_file(${CMAKE_SOURCE_DIR}/resources/sonabrill.manifest.in
