@@ -63,7 +63,7 @@ class Target:
 
 
 TWIN = Target("64", os.environ.get("SONABRILL_BUILD", os.path.join(ROOT, "build", "win64")))
-RELEASE = Target("32", os.path.join(ROOT, "build", "win32"), patience=8)
+RELEASE = Target("32", os.path.join(ROOT, "build", "win32"), patience=4)
 
 
 class Display:
@@ -382,8 +382,10 @@ class Session:
         target.check_loader()
         env = dict(os.environ, DISPLAY=self.display.name)
         started = time.monotonic()
-        subprocess.run([WINE_ENV, "prepare", target.loader], env=env, check=True,
-                       timeout=600 * target.patience)
+        if subprocess.run([WINE_ENV, "prepare", target.loader], env=env,
+                          timeout=900).returncode != 0:
+            raise AssertionError("the prefix %s of %s could not be made ready"
+                                 % (target.prefix, target.wine))
         if time.monotonic() - started > 5:
             print("\n  the prefix %s took %.0f s" % (target.prefix, time.monotonic() - started))
         self.prepared.append(target)
