@@ -14,6 +14,10 @@ add_executable(native_tests ${native_test_sources})
 target_link_libraries(native_tests PRIVATE sonabrill_core GTest::gtest_main)
 add_test(NAME native_tests COMMAND native_tests)
 
+# The end-to-end stories compare what the Windows exes play with this native synthesis.
+add_executable(tone_pcm ${CMAKE_SOURCE_DIR}/tests/e2e/tone_pcm.cpp)
+target_link_libraries(tone_pcm PRIVATE sonabrill_core)
+
 if(SONABRILL_FUZZ)
     # The fuzzers steer by coverage of the program's own code, not only of the target's file.
     target_compile_options(sonabrill_core PUBLIC -fsanitize=fuzzer-no-link)

@@ -1,14 +1,18 @@
 # Windows build with MinGW-w64: the program, its in-process tests and its Windows benchmarks.
 enable_language(RC)
 option(SONABRILL_WINDOWS_TESTS "Build the in-process Windows tests and benchmarks" ON)
+option(SONABRILL_E2E_TOOLS "Build the helper programs of the end-to-end stories" ON)
 
 # Run Windows executables (tests, benchmarks) under wine64 when cross compiling.
 if(CMAKE_CROSSCOMPILING)
     set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_SOURCE_DIR}/scripts/wine-exec)
 endif()
 
-# Everything links statically: the exe imports only DLLs that every Windows has.
-set(static_link -static -static-libgcc -static-libstdc++)
+# Everything links statically: the exe imports only DLLs that every Windows has. No time stamp
+# in the PE header and no build folder in the code: the same source gives the same exe.
+set(static_link -static -static-libgcc -static-libstdc++ -Wl,--no-insert-timestamp)
+add_compile_options("$<$<COMPILE_LANGUAGE:C,CXX>:-ffile-prefix-map=${CMAKE_SOURCE_DIR}/=>"
+                    "$<$<COMPILE_LANGUAGE:C,CXX>:-ffile-prefix-map=${CMAKE_BINARY_DIR}/=>")
 add_compile_definitions(WINVER=0x0601 _WIN32_WINNT=0x0601)
 
 configure_file(${CMAKE_SOURCE_DIR}/resources/sonabrill.manifest.in
@@ -65,21 +69,24 @@ if(SONABRILL_WINDOWS_TESTS)
         set_tests_properties(${name} PROPERTIES TIMEOUT 600)
     endforeach()
 
-    # Helper programs that the end-to-end tests start beside the real exe.
-    file(GLOB e2e_tool_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/*_win.cpp)
-    foreach(source ${e2e_tool_sources})
-        get_filename_component(name ${source} NAME_WE)
-        add_executable(${name} ${source})
-        target_link_libraries(${name} PRIVATE user32 gdi32)
-        target_link_options(${name} PRIVATE ${static_link})
-    endforeach()
-
     # Windows benchmarks (bench/*_bench_win.cpp) print figures; they are run by scripts/test.
     file(GLOB windows_bench_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/bench/*_bench_win.cpp)
     foreach(source ${windows_bench_sources})
         get_filename_component(name ${source} NAME_WE)
         add_executable(${name} ${source} ${resource_script})
         target_link_libraries(${name} PRIVATE dialog_driver)
+        target_link_options(${name} PRIVATE ${static_link})
+    endforeach()
+endif()
+
+# Helper programs that the end-to-end stories start beside the real exe, in each configuration
+# whose exe they drive.
+if(SONABRILL_E2E_TOOLS)
+    file(GLOB e2e_tool_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/*_win.cpp)
+    foreach(source ${e2e_tool_sources})
+        get_filename_component(name ${source} NAME_WE)
+        add_executable(${name} ${source})
+        target_link_libraries(${name} PRIVATE user32 gdi32)
         target_link_options(${name} PRIVATE ${static_link})
     endforeach()
 endif()

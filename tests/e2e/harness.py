@@ -1,8 +1,11 @@
-"""End-to-end harness: the real Sonabrill.exe under wine64 on a private Xvfb display.
+"""End-to-end harness: a real Sonabrill.exe under Wine on a private Xvfb display.
 
-Every test gets a temporary folder holding its own copy of the exe (so the database file lands
-there), an ALSA configuration whose default device writes the played PCM into that folder, and
-real mouse and keyboard input through xdotool. Every wait polls a condition with a timeout.
+A target names the exe, the Wine loader that runs it and its prefix: the 64-bit twin under wine64
+(the default), or the 32-bit release under Wine's 32-bit loader. scripts/wine-env defines the
+environment, the prefixes' settings and the display search for both. Every test gets a temporary
+folder holding its own copy of the exe (so the database file lands there), an ALSA configuration
+whose default device writes the played PCM into that folder, and real mouse and keyboard input
+through xdotool. Every wait polls a condition with a timeout.
 """
 import os
 import shutil
@@ -15,8 +18,7 @@ import unittest
 import field
 
 ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
-BUILD = os.environ.get("SONABRILL_BUILD", os.path.join(ROOT, "build", "win64"))
-WINE = "/usr/lib/wine/wine64"
+WINE_ENV = os.path.join(ROOT, "scripts", "wine-env")
 ARTIFACTS = os.environ.get("SONABRILL_ARTIFACTS", os.path.join(ROOT, "build", "e2e-artifacts"))
 TITLE = "Sonabrill Audiogram"
 
@@ -33,32 +35,63 @@ def wait_for(condition, timeout=15.0, interval=0.1, what="condition"):
         time.sleep(interval)
 
 
+class Target:
+    """An exe, the loader that runs it and its prefix. The helper programs come from the exe's
+    build folder. patience multiplies every timeout: an emulated loader is many times slower."""
+
+    def __init__(self, loader, build, patience=1):
+        self.loader = loader
+        self.build = build
+        self.exe = os.path.join(build, "Sonabrill.exe")
+        self.inspector = os.path.join(build, "read_window_win.exe")
+        self.patience = patience
+        out = subprocess.run([WINE_ENV, "environment", loader], capture_output=True, text=True,
+                             check=True, timeout=60).stdout
+        self.env = dict(line.split("=", 1) for line in out.splitlines())
+        self.wine = self.env["SONABRILL_WINE"]
+        self.wineserver = self.env["SONABRILL_WINESERVER"]
+        self.prefix = self.env["WINEPREFIX"]
+
+    def check_loader(self):
+        """Fails with the reason when the loader cannot run on this machine at all."""
+        try:
+            subprocess.run([self.wine, "--version"], stdout=subprocess.DEVNULL,
+                           stderr=subprocess.DEVNULL, check=True, timeout=120)
+        except (OSError, subprocess.SubprocessError) as e:
+            raise AssertionError("Wine's loader %s cannot run here (%s); scripts/setup installs "
+                                 "it and lets 32-bit x86 programs run" % (self.wine, e))
+
+
+TWIN = Target("64", os.environ.get("SONABRILL_BUILD", os.path.join(ROOT, "build", "win64")))
+RELEASE = Target("32", os.path.join(ROOT, "build", "win32"), patience=4)
+
+
 class Display:
     """A private Xvfb server, shared by all tests of one run."""
 
     def __init__(self):
-        self.number = next(n for n in range(90, 200)
-                           if not os.path.exists("/tmp/.X%d-lock" % n)
-                           and not os.path.exists("/tmp/.X11-unix/X%d" % n))
-        self.name = ":%d" % self.number
-        self.process = subprocess.Popen(
-            ["Xvfb", self.name, "-screen", "0", "1600x1000x24", "-nolisten", "tcp"],
-            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        wait_for(lambda: os.path.exists("/tmp/.X11-unix/X%d" % self.number), what="Xvfb")
+        out = subprocess.run([WINE_ENV, "display"], capture_output=True, text=True, check=True,
+                             timeout=60).stdout.split()
+        self.name, self.pid = out[0], int(out[1])
 
     def stop(self):
-        self.process.terminate()
-        self.process.wait(timeout=10)
+        os.kill(self.pid, signal.SIGTERM)
+        wait_for(lambda: ended(self.pid), what="Xvfb to end")
 
 
-def wine_environment(display, prefix, folder):
+def ended(pid):
+    """Whether the process has ended; one that nobody reaps stays behind as a zombie."""
+    try:
+        with open("/proc/%d/stat" % pid) as f:
+            return f.read().rsplit(")", 1)[1].split()[0] == "Z"
+    except FileNotFoundError:
+        return True
+
+
+def wine_environment(display, target, folder):
     env = dict(os.environ)
-    env.update({
-        "DISPLAY": display,
-        "WINEPREFIX": prefix,
-        "WINEDEBUG": "-all",
-        "WINEDLLOVERRIDES": "mscoree,mshtml=;winepulse.drv=d",
-    })
+    env.update(target.env)
+    env["DISPLAY"] = display
     # ALSA's default device becomes a file: what the program plays lands in folder/played.raw.
     # This file is ALSA's whole configuration, so no sound card or user setting takes part.
     asoundrc = os.path.join(folder, "alsa.conf")
@@ -67,23 +100,6 @@ def wine_environment(display, prefix, folder):
                 '    file "%s"\n    format "raw"\n}\n' % os.path.join(folder, "played.raw"))
     env["ALSA_CONFIG_PATH"] = asoundrc
     return env
-
-
-def prepare_prefix(display, prefix):
-    """Creates the wine prefix once; Wine draws the caption itself (no window manager here)."""
-    marker = os.path.join(prefix, ".sonabrill-ready")
-    if os.path.exists(marker):
-        return
-    env = wine_environment(display, prefix, tempfile.mkdtemp())
-    subprocess.run([WINE, "reg", "add", r"HKCU\Software\Wine\X11 Driver", "/v", "Managed",
-                    "/d", "N", "/f"], env=env, stdout=subprocess.DEVNULL,
-                   stderr=subprocess.DEVNULL, check=True, timeout=300)
-    subprocess.run([WINE, "reg", "add", r"HKCU\Software\Wine\WineDbg", "/v", "ShowCrashDialog",
-                    "/t", "REG_DWORD", "/d", "0", "/f"], env=env, stdout=subprocess.DEVNULL,
-                   stderr=subprocess.DEVNULL, check=True, timeout=300)
-    subprocess.run([os.path.join(os.path.dirname(WINE), "wineserver"), "-w"], env=env,
-                   timeout=120)
-    open(marker, "w").close()
 
 
 class Window:
@@ -176,35 +192,43 @@ class Field:
 class Program:
     """One run of Sonabrill.exe from its own temporary folder."""
 
-    def __init__(self, session, locale=None, database=None):
+    def __init__(self, session, target=TWIN, locale=None, database=None):
         self.session = session
+        self.target = target
+        session.prepare(target)
         self.folder = tempfile.mkdtemp(prefix="sonabrill-e2e-")
         self.exe = os.path.join(self.folder, "Sonabrill.exe")
-        shutil.copy(os.path.join(BUILD, "Sonabrill.exe"), self.exe)
+        shutil.copy(target.exe, self.exe)
         self.database = os.path.join(self.folder, "Sonabrill.txt")
         self.played = os.path.join(self.folder, "played.raw")
         if database is not None:
             with open(self.database, "wb") as f:
                 f.write(database)
-        self.env = wine_environment(session.display.name, session.prefix, self.folder)
+        self.env = wine_environment(session.display.name, target, self.folder)
         if locale:
             # Wine reads the user locale when its server starts.
             self.env["LC_ALL"] = locale
             self.env["LANG"] = locale
-        session.stop_wineserver()
-        session.start_wineserver(self.env)
-        self.process = subprocess.Popen([WINE, self.exe], cwd=self.folder, env=self.env,
+        session.stop_wineserver(target)
+        session.start_wineserver(target, self.env)
+        self.process = subprocess.Popen([target.wine, self.exe], cwd=self.folder, env=self.env,
                                         stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        self.window = wait_for(lambda: self.try_inspect(), timeout=60, what="the main window")
+        self.window = self.wait_for(lambda: self.try_inspect(), timeout=60,
+                                    what="the main window")
+
+    def wait_for(self, condition, timeout=15.0, what="condition"):
+        """wait_for with the target's patience."""
+        return wait_for(condition, timeout * self.target.patience, what=what)
 
     def run_inspector(self, *options):
         """Runs the window reader; returns its exit code and its output."""
         # Output goes through a file, not a pipe: wine's helper processes started by this call
         # could inherit a pipe and keep it open long after the inspector has ended.
         with tempfile.TemporaryFile() as out:
-            code = subprocess.run([WINE, os.path.join(BUILD, "read_window_win.exe")]
-                                  + list(options), env=self.env, stdin=subprocess.DEVNULL,
-                                  stdout=out, stderr=subprocess.DEVNULL, timeout=60).returncode
+            code = subprocess.run([self.target.wine, self.target.inspector] + list(options),
+                                  env=self.env, stdin=subprocess.DEVNULL, stdout=out,
+                                  stderr=subprocess.DEVNULL,
+                                  timeout=60 * self.target.patience).returncode
             out.seek(0)
             return code, out.read().decode("cp1252")
 
@@ -263,27 +287,36 @@ class Program:
         combo = w.controls[combo_id]
         # The arrow button sits at the right end of the closed combo box.
         self.click(combo["x"] + combo["width"] - 8, combo["y"] + combo["height"] // 2)
-        opened = wait_for(lambda: (lambda n: n if n.combos[combo_id]["dropped"] else None)(
+        opened = self.wait_for(lambda: (lambda n: n if n.combos[combo_id]["dropped"] else None)(
             self.inspect()), what="the opened list")
         info = opened.combos[combo_id]
         index = info["entries"].index(text) - info["top_index"]
         self.click(info["list_x"] + info["list_width"] // 2,
                    info["list_y"] + 2 + index * info["item_height"] + info["item_height"] // 2)
-        wait_for(lambda: (lambda n: n if not n.combos[combo_id]["dropped"] else None)(
+        self.wait_for(lambda: (lambda n: n if not n.combos[combo_id]["dropped"] else None)(
             self.inspect()), what="the list to close")
+
+    def add_set(self, title):
+        """Types a title of its own over the one in the title field, then presses Add set."""
+        combo = self.inspect().controls[301]
+        self.click(combo["x"] + 20, combo["y"] + combo["height"] // 2)
+        self.key("End")
+        self.key("shift+Home")
+        self.type_text(title)
+        self.click_control(226)
 
     def answer_question(self, button_text):
         """Presses the button of the open question box whose caption is button_text."""
-        box = wait_for(lambda: (lambda n: n if n.question else None)(self.inspect()),
-                       what="the question box")
+        box = self.wait_for(lambda: (lambda n: n if n.question else None)(self.inspect()),
+                            what="the question box")
         button = next(b for b in box.question_items
                       if b["class"] == "Button" and b["text"].replace("&", "") == button_text)
         question = next(b["text"] for b in box.question_items if b["class"] == "Static"
                         and b["text"])
         self.click(button["x"] + button["width"] // 2, button["y"] + button["height"] // 2)
         # The box is gone once the window shows none, or once the window itself has closed.
-        wait_for(lambda: (lambda n: n is None or not n.question)(self.try_inspect()),
-                 what="the question box to close")
+        self.wait_for(lambda: (lambda n: n is None or not n.question)(self.try_inspect()),
+                      what="the question box to close")
         return question
 
     def key(self, *keys):
@@ -335,7 +368,7 @@ class Program:
         return self.wait_exit()
 
     def wait_exit(self, timeout=30):
-        return self.process.wait(timeout=timeout)
+        return self.process.wait(timeout=timeout * self.target.patience)
 
     def running(self):
         return self.process.poll() is None
@@ -344,34 +377,47 @@ class Program:
         if self.running():
             self.process.send_signal(signal.SIGKILL)
             self.process.wait(timeout=10)
-        self.session.stop_wineserver()
+        self.session.stop_wineserver(self.target)
 
 
 class Session:
-    """Display and wine prefix shared by every test of one run."""
+    """The display shared by every test of one run, and the prefixes it has made ready."""
 
     def __init__(self):
         self.display = Display()
-        self.prefix = os.environ.get("SONABRILL_WINEPREFIX",
-                                     os.path.join(ROOT, "build", "wineprefix"))
-        prepare_prefix(self.display.name, self.prefix)
+        self.prepared = []
 
-    def stop_wineserver(self):
-        env = dict(os.environ, WINEPREFIX=self.prefix)
-        subprocess.run([os.path.join(os.path.dirname(WINE), "wineserver"), "-k"], env=env,
-                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=60)
-        subprocess.run([os.path.join(os.path.dirname(WINE), "wineserver"), "-w"], env=env,
-                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=60)
+    def prepare(self, target):
+        """Creates the target's prefix, or brings its settings up to date, once per run."""
+        if target in self.prepared:
+            return
+        target.check_loader()
+        env = dict(os.environ, DISPLAY=self.display.name)
+        started = time.monotonic()
+        if subprocess.run([WINE_ENV, "prepare", target.loader], env=env,
+                          timeout=900).returncode != 0:
+            raise AssertionError("the prefix %s of %s could not be made ready"
+                                 % (target.prefix, target.wine))
+        if time.monotonic() - started > 5:
+            print("\n  the prefix %s took %.0f s" % (target.prefix, time.monotonic() - started))
+        self.prepared.append(target)
 
-    def start_wineserver(self, env):
+    def stop_wineserver(self, target):
+        env = dict(os.environ, **target.env)
+        for option in ("-k", "-w"):
+            subprocess.run([target.wineserver, option], env=env, stdout=subprocess.DEVNULL,
+                           stderr=subprocess.DEVNULL, timeout=60 * target.patience)
+
+    def start_wineserver(self, target, env):
         """Starts the server first, with no pipe of ours: a wine process that starts the server
         itself hands it its standard output, and reading that output would never end."""
-        subprocess.run([os.path.join(os.path.dirname(WINE), "wineserver"), "-p"], env=env,
-                       stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
-                       stderr=subprocess.DEVNULL, timeout=60)
+        subprocess.run([target.wineserver, "-p"], env=env, stdin=subprocess.DEVNULL,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+                       timeout=60 * target.patience)
 
     def stop(self):
-        self.stop_wineserver()
+        for target in self.prepared:
+            self.stop_wineserver(target)
         self.display.stop()
 
 
@@ -381,11 +427,12 @@ SESSION = None
 class ProgramTest(unittest.TestCase):
     """A test case that starts the program; it is killed if the test left it running."""
 
+    target = TWIN
     locale = None
     database = None
 
     def setUp(self):
-        self.program = Program(SESSION, locale=self.locale, database=self.database)
+        self.program = Program(SESSION, self.target, locale=self.locale, database=self.database)
 
     def tearDown(self):
         self.program.kill()

@@ -4,12 +4,29 @@ import array
 RATE = 44100
 
 
-def read_frames(path):
+def frames(data):
     samples = array.array("h")
-    with open(path, "rb") as f:
-        data = f.read()
     samples.frombytes(data[: len(data) // 4 * 4])
     return list(zip(samples[0::2], samples[1::2]))
+
+
+def read_frames(path):
+    with open(path, "rb") as f:
+        return frames(f.read())
+
+
+def match(captured, synthesized):
+    """Follows the synthesised frames through the captured ones, in order from the first. Wine
+    writes silent frames while no block is queued, and silence after the stream; any other frame
+    is a fault. Returns how many synthesised frames were found and the first fault, or None."""
+    matched = 0
+    for i, frame in enumerate(captured):
+        if matched < len(synthesized) and frame == synthesized[matched]:
+            matched += 1
+        elif frame != (0, 0):
+            return matched, "captured frame %d is %s where synthesised frame %d is %s" % (
+                i, frame, matched, synthesized[matched] if matched < len(synthesized) else None)
+    return matched, None
 
 
 def sounding(frames):

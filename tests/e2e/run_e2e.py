@@ -1,11 +1,23 @@
 #!/usr/bin/env python3
-"""Runs the end-to-end stories (tests/e2e/story_*.py) against the built Sonabrill.exe."""
+"""Runs the end-to-end stories (tests/e2e/story_*.py) against the built exes, and prints how long
+each story took."""
 import os
 import sys
+import time
 import unittest
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import harness  # noqa: E402
+
+
+class TimedResult(unittest.TextTestResult):
+    def startTest(self, test):
+        self.started = time.monotonic()
+        super().startTest(test)
+
+    def stopTest(self, test):
+        super().stopTest(test)
+        self.times = getattr(self, "times", []) + [(time.monotonic() - self.started, test.id())]
 
 
 def main():
@@ -14,9 +26,11 @@ def main():
     suite = loader.discover(os.path.dirname(os.path.abspath(__file__)), pattern=pattern)
     harness.SESSION = harness.Session()
     try:
-        result = unittest.TextTestRunner(verbosity=2).run(suite)
+        result = unittest.TextTestRunner(verbosity=2, resultclass=TimedResult).run(suite)
     finally:
         harness.SESSION.stop()
+    for seconds, name in getattr(result, "times", []):
+        print("%6.1f s  %s" % (seconds, name))
     failed = len(result.failures) + len(result.errors)
     print("e2e: %d passed, %d failed" % (result.testsRun - failed, failed))
     return 0 if failed == 0 and result.testsRun > 0 else 1

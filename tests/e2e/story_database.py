@@ -75,13 +75,7 @@ class SavingAndLoading(ProgramTest):
         red = [p.record_point(f, level) for f, level in ((4000, -25.0), (250, -45.0))]
         wait_for(lambda: p.shows_point(DARK_RED, *red[1]), what="the last red point")
 
-        # Type a title of our own, then Add set.
-        combo = p.inspect().controls[301]
-        p.click(combo["x"] + 20, combo["y"] + combo["height"] // 2)
-        p.key("End")
-        p.key("shift+Home")
-        p.type_text("Test ear")
-        p.click_control(226)
+        p.add_set("Test ear")
         # Points stand in falling frequency, amplitudes as recorded.
         ordered = lambda points: "".join(";%d,%d" % pt for pt in sorted(points, reverse=True))
         expected = ("Test ear\r\n0%s;\r\n1%s;\r\n\r\n" % (ordered(green), ordered(red))).encode()

@@ -28,14 +28,11 @@ pcm.!default {
 }
 CONF
 
-# Where a sound server runs, Wine's PulseAudio driver would be chosen before its ALSA driver.
-overrides="${WINEDLLOVERRIDES:-mscoree,mshtml=};winepulse.drv=d"
-
 status=0
 ALSA_CONFIG_PATH="$work/capture.conf" SONABRILL_AUDIO_CAPTURE="$work/capture.raw" \
-    WINEDLLOVERRIDES="$overrides" "$root/scripts/wine-exec" "$exe" \
+    "$root/scripts/wine-exec" "$exe" \
     --gtest_filter='ToneStreamCapture.*' "$@" || status=1
 ALSA_CONFIG_PATH="$work/missing.conf" SONABRILL_AUDIO_MISSING=1 \
-    WINEDLLOVERRIDES="$overrides" "$root/scripts/wine-exec" "$exe" \
+    "$root/scripts/wine-exec" "$exe" \
     --gtest_filter='ToneStreamNoDevice.*' "$@" || status=1
 exit "$status"
