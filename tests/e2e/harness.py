@@ -16,11 +16,11 @@ import time
 import unittest
 
 import field
+import resource_ids as ids
 
 ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 WINE_ENV = os.path.join(ROOT, "scripts", "wine-env")
 ARTIFACTS = os.environ.get("SONABRILL_ARTIFACTS", os.path.join(ROOT, "build", "e2e-artifacts"))
-TITLE = "Sonabrill Audiogram"
 
 
 def wait_for(condition, timeout=15.0, interval=0.1, what="condition"):
@@ -102,8 +102,21 @@ def wine_environment(display, target, folder):
     return env
 
 
+def parse_item(line):
+    """One line of the window reader: its kind and its fields by name. A text value stands in
+    double quotes; every other value is a whole number."""
+    kind, *pairs = line.split("\t")
+    item = {}
+    for pair in pairs:
+        name, value = pair.split("=", 1)
+        item[name] = unescape(value[1:-1]) if value.startswith('"') else int(value)
+    return kind, item
+
+
 class Window:
-    """What the inspector read of the running program."""
+    """What the window reader read of the running program: an attribute per kind of item (the
+    dialog, its client area, the graph's picture, the focus, the caption, an open menu and an
+    open question box), the controls by id and the combo boxes with their entries by id."""
 
     def __init__(self, text):
         self.controls = {}
@@ -111,47 +124,22 @@ class Window:
         self.question = None
         self.question_items = []
         for line in text.splitlines():
-            fields = line.split("\t")
-            kind = fields[0]
-            if kind in ("dialog", "control", "question", "question_item"):
-                item = {
-                    "id": int(fields[1]), "class": fields[2], "check": int(fields[3]),
-                    "x": int(fields[4]), "y": int(fields[5]), "width": int(fields[6]),
-                    "height": int(fields[7]), "style": int(fields[8], 16),
-                    "text": unescape(fields[9] if len(fields) > 9 else ""),
-                }
-                if kind == "dialog":
-                    self.dialog = item
-                elif kind == "control":
-                    if item["id"] == 0 and item["class"] == "Static":
-                        self.graph = item
-                    elif item["id"] == 0:
-                        self.info = item
-                    else:
-                        self.controls[item["id"]] = item
-                elif kind == "question":
-                    self.question = item
+            kind, item = parse_item(line)
+            if kind == "control":
+                if item["id"] == 0 and item["class"] == "Static":
+                    self.graph = item
+                elif item["id"] == 0:
+                    self.info = item
                 else:
-                    self.question_items.append(item)
-            elif kind == "graph_client":
-                self.graph_client = tuple(int(v) for v in fields[1:5])
-            elif kind == "client":
-                self.client = tuple(int(v) for v in fields[1:5])
-            elif kind == "focus":
-                self.focus_inside, self.focus_id = fields[1] == "1", int(fields[2])
-            elif kind == "caption":
-                self.caption_height, self.caption_button = int(fields[1]), int(fields[2])
+                    self.controls[item["id"]] = item
+            elif kind == "question_item":
+                self.question_items.append(item)
             elif kind == "combo":
-                self.combos[int(fields[1])] = {"count": int(fields[2]),
-                                               "selected": int(fields[3]), "entries": []}
-            elif kind == "dropdown":
-                self.combos[int(fields[1])].update(dict(zip(
-                    ("dropped", "list_x", "list_y", "list_width", "list_height", "item_height",
-                     "top_index"), (int(v) for v in fields[2:9]))))
+                self.combos[item["id"]] = dict(item, entries=[])
             elif kind == "entry":
-                self.combos[int(fields[1])]["entries"].append(unescape(fields[3]))
-            elif kind == "menu":
-                self.menu = tuple(int(v) for v in fields[1:5])
+                self.combos[item["combo"]]["entries"].append(item["text"])
+            else:
+                setattr(self, kind, item)
 
     def center(self, control_id):
         c = self.controls[control_id]
@@ -174,14 +162,16 @@ class Field:
     """The frequency field of the running window: its place on the screen and its size."""
 
     def __init__(self, window):
-        probe = window.controls[251]
-        self.band = probe["y"] + probe["height"] - window.client[1]
-        self.client_x, self.client_y = window.client[0], window.client[1]
-        self.picture_x, self.picture_y, self.width, self.height = window.graph_client
+        probe = window.controls[ids.band_probe]
+        self.band = probe["y"] + probe["height"] - window.client["y"]
+        self.client_x, self.client_y = window.client["x"], window.client["y"]
+        picture = window.graph_client
+        self.picture_x, self.picture_y = picture["x"], picture["y"]
+        self.width, self.height = picture["width"], picture["height"]
 
     def pointer(self, column, row):
         """Screen position of the pointer that the program reads as field column and row."""
-        return self.client_x + column, self.client_y + self.band + 6 + row
+        return self.client_x + column, self.client_y + self.band + ids.band_gap + row
 
     def drawn(self, frequency, amplitude):
         """Screen position where a stored point is drawn (its mark runs 2 pixels down)."""
@@ -220,6 +210,14 @@ class Program:
         """wait_for with the target's patience."""
         return wait_for(condition, timeout * self.target.patience, what=what)
 
+    def wait_for_window(self, condition, what, timeout=15.0, may_close=False):
+        """Reads the window until condition(reading) holds, and returns that reading. With
+        may_close the window may also be gone: its reading is then None."""
+        def reading():
+            window = self.try_inspect() if may_close else self.inspect()
+            return [window] if condition(window) else None
+        return self.wait_for(reading, timeout, what)[0]
+
     def run_inspector(self, *options):
         """Runs the window reader; returns its exit code and its output."""
         # Output goes through a file, not a pipe: wine's helper processes started by this call
@@ -238,8 +236,8 @@ class Program:
 
     def clipboard(self):
         """The clipboard's text as {"unicode": ..., "ansi": ...}, each where it is held."""
-        return {line.split("\t")[0]: unescape(line.split("\t", 1)[1])
-                for line in self.run_inspector("--clipboard")[1].splitlines() if "\t" in line}
+        items = (parse_item(line) for line in self.run_inspector("--clipboard")[1].splitlines())
+        return {kind: item["text"] for kind, item in items if "text" in item}
 
     def inspect(self):
         window = self.try_inspect()
@@ -287,36 +285,33 @@ class Program:
         combo = w.controls[combo_id]
         # The arrow button sits at the right end of the closed combo box.
         self.click(combo["x"] + combo["width"] - 8, combo["y"] + combo["height"] // 2)
-        opened = self.wait_for(lambda: (lambda n: n if n.combos[combo_id]["dropped"] else None)(
-            self.inspect()), what="the opened list")
+        opened = self.wait_for_window(lambda w: w.combos[combo_id]["dropped"], "the opened list")
         info = opened.combos[combo_id]
         index = info["entries"].index(text) - info["top_index"]
         self.click(info["list_x"] + info["list_width"] // 2,
                    info["list_y"] + 2 + index * info["item_height"] + info["item_height"] // 2)
-        self.wait_for(lambda: (lambda n: n if not n.combos[combo_id]["dropped"] else None)(
-            self.inspect()), what="the list to close")
+        self.wait_for_window(lambda w: not w.combos[combo_id]["dropped"], "the list to close")
 
     def add_set(self, title):
         """Types a title of its own over the one in the title field, then presses Add set."""
-        combo = self.inspect().controls[301]
+        combo = self.inspect().controls[ids.title_combo]
         self.click(combo["x"] + 20, combo["y"] + combo["height"] // 2)
         self.key("End")
         self.key("shift+Home")
         self.type_text(title)
-        self.click_control(226)
+        self.click_control(ids.btn_add_set)
 
     def answer_question(self, button_text):
         """Presses the button of the open question box whose caption is button_text."""
-        box = self.wait_for(lambda: (lambda n: n if n.question else None)(self.inspect()),
-                            what="the question box")
+        box = self.wait_for_window(lambda w: w.question, "the question box")
         button = next(b for b in box.question_items
                       if b["class"] == "Button" and b["text"].replace("&", "") == button_text)
         question = next(b["text"] for b in box.question_items if b["class"] == "Static"
                         and b["text"])
         self.click(button["x"] + button["width"] // 2, button["y"] + button["height"] // 2)
         # The box is gone once the window shows none, or once the window itself has closed.
-        self.wait_for(lambda: (lambda n: n is None or not n.question)(self.try_inspect()),
-                      what="the question box to close")
+        self.wait_for_window(lambda w: w is None or not w.question, "the question box to close",
+                             may_close=True)
         return question
 
     def key(self, *keys):
@@ -356,9 +351,9 @@ class Program:
         """Where the caption's close button is, as a person sees it."""
         w = self.inspect()
         d = w.dialog
-        border = w.client[0] - d["x"]
-        return (d["x"] + d["width"] - border - w.caption_button // 2 - 1,
-                w.client[1] - w.caption_height // 2 - 1)
+        border = w.client["x"] - d["x"]
+        return (d["x"] + d["width"] - border - w.caption["button"] // 2 - 1,
+                w.client["y"] - w.caption["height"] // 2 - 1)
 
     def close(self, expect_exit=True):
         """Closes the program with the caption's close button; returns its exit code."""

@@ -1,7 +1,9 @@
 // Reads the running Sonabrill window from outside, as another process would, and prints what a
 // test needs: the window, its controls with ids, classes, texts, check states and screen
-// rectangles, the entries of its combo boxes and an open menu. One line per item, fields
-// separated by tabs.
+// rectangles, the entries of its combo boxes and an open menu. One line per item: its kind, then
+// its fields as name=value, separated by tabs. A text value stands in double quotes, escaped
+// (\r, \n, \t, \\) so that no tab or line end is inside it; every other value is a whole number.
+// The names are defined here only: the harness reads whatever fields a line has.
 //
 //   read_window_win.exe              prints everything
 //   read_window_win.exe --wait N     waits up to N seconds for the window first
@@ -13,9 +15,15 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <initializer_list>
 #include <string>
 
 namespace {
+
+struct Field {
+    const char* name;
+    std::string value;
+};
 
 std::string escaped(const char* text) {
     std::string out;
@@ -29,6 +37,22 @@ std::string escaped(const char* text) {
         }
     }
     return out;
+}
+
+Field number(const char* name, long long value) {
+    return {name, std::to_string(value)};
+}
+
+Field text(const char* name, const std::string& value) {
+    return {name, "\"" + escaped(value.c_str()) + "\""};
+}
+
+void print_item(const char* kind, std::initializer_list<Field> fields) {
+    std::string line = kind;
+    for (const Field& field : fields) {
+        line += std::string("\t") + field.name + "=" + field.value;
+    }
+    std::printf("%s\n", line.c_str());
 }
 
 // Texts travel between processes as UTF-16; the program's own are Windows-1252.
@@ -48,23 +72,24 @@ std::string text_of(HWND window) {
 }
 
 void print_window(const char* kind, HWND window) {
-    std::string text = text_of(window);
     char name[64] = {};
     GetClassNameA(window, name, sizeof name);
     RECT r = {};
     GetWindowRect(window, &r);
     LONG style = GetWindowLongA(window, GWL_STYLE);
     LRESULT check = std::strcmp(name, "Button") == 0 ? SendMessageA(window, BM_GETCHECK, 0, 0) : -1;
-    std::printf("%s\t%d\t%s\t%ld\t%ld\t%ld\t%ld\t%ld\t0x%08lx\t%s\n", kind, GetDlgCtrlID(window),
-                name, static_cast<long>(check), r.left, r.top, r.right - r.left, r.bottom - r.top,
-                static_cast<unsigned long>(style), escaped(text.c_str()).c_str());
+    print_item(kind,
+               {number("id", GetDlgCtrlID(window)), text("class", name),
+                number("check", static_cast<long>(check)), number("x", r.left), number("y", r.top),
+                number("width", r.right - r.left), number("height", r.bottom - r.top),
+                number("style", static_cast<long long>(static_cast<DWORD>(style))),
+                text("text", text_of(window))});
 }
 
 void print_combo(HWND combo) {
     int id = GetDlgCtrlID(combo);
     LRESULT count = SendMessageA(combo, CB_GETCOUNT, 0, 0);
     LRESULT selected = SendMessageA(combo, CB_GETCURSEL, 0, 0);
-    std::printf("combo\t%d\t%ld\t%ld\n", id, static_cast<long>(count), static_cast<long>(selected));
     // Where the opened list lies on the screen, to click an entry as a person would. The list
     // is a popup window of class ComboLBox belonging to the program's thread.
     LRESULT dropped = SendMessageA(combo, CB_GETDROPPEDSTATE, 0, 0);
@@ -82,15 +107,19 @@ void print_combo(HWND combo) {
         GetWindowRect(list, &area);
         top = SendMessageA(list, LB_GETTOPINDEX, 0, 0);
     }
-    std::printf("dropdown\t%d\t%ld\t%ld\t%ld\t%ld\t%ld\t%ld\t%ld\n", id, static_cast<long>(dropped),
-                area.left, area.top, area.right - area.left, area.bottom - area.top,
-                static_cast<long>(item_height), static_cast<long>(top));
+    print_item("combo", {number("id", id), number("count", static_cast<long>(count)),
+                         number("selected", static_cast<long>(selected)),
+                         number("dropped", static_cast<long>(dropped)), number("list_x", area.left),
+                         number("list_y", area.top), number("list_width", area.right - area.left),
+                         number("list_height", area.bottom - area.top),
+                         number("item_height", static_cast<long>(item_height)),
+                         number("top_index", static_cast<long>(top))});
     for (LRESULT i = 0; i < count; ++i) {
         LRESULT length = SendMessageW(combo, CB_GETLBTEXTLEN, i, 0);
         std::wstring wide(static_cast<size_t>(length > 0 ? length : 0) + 1, L'\0');
         SendMessageW(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(&wide[0]));
-        std::printf("entry\t%d\t%ld\t%s\n", id, static_cast<long>(i),
-                    escaped(windows_1252(wide.c_str()).c_str()).c_str());
+        print_item("entry", {number("combo", id), number("index", static_cast<long>(i)),
+                             text("text", windows_1252(wide.c_str()))});
     }
 }
 
@@ -107,8 +136,9 @@ BOOL CALLBACK print_child(HWND child, LPARAM dialog) {
         GetClientRect(child, &client);
         POINT origin = {0, 0};
         ClientToScreen(child, &origin);
-        std::printf("graph_client\t%ld\t%ld\t%ld\t%ld\n", origin.x, origin.y, client.right,
-                    client.bottom);
+        print_item("graph_client",
+                   {number("x", origin.x), number("y", origin.y), number("width", client.right),
+                    number("height", client.bottom)});
     }
     if (std::strcmp(name, "ComboBox") == 0) {
         print_combo(child);
@@ -119,18 +149,17 @@ BOOL CALLBACK print_child(HWND child, LPARAM dialog) {
 // The text another program put on the clipboard, in both forms it may hold.
 int print_clipboard() {
     if (!OpenClipboard(nullptr)) {
-        std::printf("clipboard_busy\n");
+        print_item("clipboard_busy", {});
         return 1;
     }
     HANDLE unicode = GetClipboardData(CF_UNICODETEXT);
     if (unicode != nullptr) {
-        std::string text = windows_1252(static_cast<const wchar_t*>(GlobalLock(unicode)));
-        GlobalUnlock(unicode);
-        std::printf("unicode\t%s\n", escaped(text.c_str()).c_str());
+        print_item("unicode",
+                   {text("text", windows_1252(static_cast<const wchar_t*>(GlobalLock(unicode))))});
     }
     HANDLE ansi = GetClipboardData(CF_TEXT);
     if (ansi != nullptr) {
-        std::printf("ansi\t%s\n", escaped(static_cast<const char*>(GlobalLock(ansi))).c_str());
+        print_item("ansi", {text("text", static_cast<const char*>(GlobalLock(ansi)))});
         GlobalUnlock(ansi);
     }
     CloseClipboard();
@@ -156,7 +185,7 @@ int main(int argc, char** argv) {
         Sleep(100);
     }
     if (dialog == nullptr) {
-        std::printf("missing\n");
+        print_item("missing", {});
         return 1;
     }
     print_window("dialog", dialog);
@@ -164,23 +193,26 @@ int main(int argc, char** argv) {
     GetClientRect(dialog, &client);
     POINT origin = {0, 0};
     ClientToScreen(dialog, &origin);
-    std::printf("client\t%ld\t%ld\t%ld\t%ld\n", origin.x, origin.y, client.right, client.bottom);
-    std::printf("caption\t%d\t%d\n", GetSystemMetrics(SM_CYCAPTION), GetSystemMetrics(SM_CXSIZE));
+    print_item("client", {number("x", origin.x), number("y", origin.y),
+                          number("width", client.right), number("height", client.bottom)});
+    print_item("caption", {number("height", GetSystemMetrics(SM_CYCAPTION)),
+                           number("button", GetSystemMetrics(SM_CXSIZE))});
     // Where the keyboard input of the program's thread goes now.
     GUITHREADINFO thread_info = {};
     thread_info.cbSize = sizeof thread_info;
     GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &thread_info);
     HWND focus = thread_info.hwndFocus;
-    std::printf("focus\t%d\t%d\n", focus != nullptr && (focus == dialog || IsChild(dialog, focus)),
-                focus != nullptr ? GetDlgCtrlID(focus) : -1);
+    print_item("focus",
+               {number("inside", focus != nullptr && (focus == dialog || IsChild(dialog, focus))),
+                number("id", focus != nullptr ? GetDlgCtrlID(focus) : -1)});
     EnumChildWindows(dialog, print_child, reinterpret_cast<LPARAM>(dialog));
     // An open menu (the window menu, say): a popup of class #32768 on the screen.
     HWND menu = FindWindowA("#32768", nullptr);
     if (menu != nullptr && IsWindowVisible(menu)) {
         RECT r = {};
         GetWindowRect(menu, &r);
-        std::printf("menu\t%ld\t%ld\t%ld\t%ld\n", r.left, r.top, r.right - r.left,
-                    r.bottom - r.top);
+        print_item("menu", {number("x", r.left), number("y", r.top),
+                            number("width", r.right - r.left), number("height", r.bottom - r.top)});
     }
     // A question box of the program, if one is open.
     HWND box = FindWindowA("#32770", question_caption);

@@ -2,6 +2,7 @@
 and, with Compare on, into the pale set, and deleted after the question."""
 import os
 
+import resource_ids as ids
 from field import point_position
 from harness import ProgramTest, wait_for
 
@@ -22,45 +23,46 @@ class Database(ProgramTest):
     def graph_has(self, colour, frequency, amplitude, reach=3):
         """Whether colour shows on the screen around where the point is drawn."""
         w = self.program.inspect()
-        gx, gy, width, height = w.graph_client
-        x, y = point_position(frequency, amplitude, width, height)
-        return self.program.colour_near(gx + x, gy + y + 1, colour, reach)
+        picture = w.graph_client
+        x, y = point_position(frequency, amplitude, picture["width"], picture["height"])
+        return self.program.colour_near(picture["x"] + x, picture["y"] + y + 1, colour, reach)
 
     def test_lists_loads_compares_and_deletes(self):
         p = self.program
         w = p.inspect()
-        self.assertEqual(["Right", "Right ear", "Left ear"], w.combos[301]["entries"])
+        self.assertEqual(["Right", "Right ear", "Left ear"], w.combos[ids.title_combo]["entries"])
         # The title field holds the date title, which ends with a blank.
-        self.assertTrue(w.controls[301]["text"].endswith(" "))
+        self.assertTrue(w.controls[ids.title_combo]["text"].endswith(" "))
 
-        p.pick_entry(301, "Left ear")
+        p.pick_entry(ids.title_combo, "Left ear")
         wait_for(lambda: self.graph_has(DARK_GREEN, 4000, 1500), what="the green marks")
         for frequency, amplitude in ((1000, 900), (250, 1200)):
             self.assertTrue(self.graph_has(DARK_GREEN, frequency, amplitude))
         self.assertTrue(self.graph_has(DARK_BLUE, 500, 3000))
-        self.assertEqual("Left ear", p.inspect().controls[301]["text"])
+        self.assertEqual("Left ear", p.inspect().controls[ids.title_combo]["text"])
         p.screenshot("database_loaded")
 
-        p.click_control(224)  # Compare on
-        wait_for(lambda: p.inspect().controls[224]["check"] == 1, what="Compare pressed")
-        p.pick_entry(301, "Right ear")
+        p.click_control(ids.btn_compare)
+        p.wait_for_window(lambda n: n.controls[ids.btn_compare]["check"] == 1, "Compare pressed")
+        p.pick_entry(ids.title_combo, "Right ear")
         wait_for(lambda: self.graph_has(PALE_RED, 3000, 700), what="the pale red marks")
         self.assertTrue(self.graph_has(PALE_RED, 125, 3000))
         self.assertTrue(self.graph_has(DARK_GREEN, 4000, 1500), "the main set stays")
         p.screenshot("database_compared")
 
         before = open(p.database, "rb").read()
-        p.pick_entry(301, "Right")  # the title inside another title
-        p.click_control(227)
+        p.pick_entry(ids.title_combo, "Right")  # the title inside another title
+        p.click_control(ids.btn_delete_set)
         self.assertEqual("Delete record?", p.answer_question("Cancel"))
         self.assertEqual(before, open(p.database, "rb").read())
 
-        p.click_control(227)
+        p.click_control(ids.btn_delete_set)
         self.assertEqual("Delete record?", p.answer_question("OK"))
         wait_for(lambda: open(p.database, "rb").read() == LEFT + RIGHT, what="the rewritten file")
-        w = wait_for(lambda: (lambda n: n if n.combos[301]["entries"] == ["Right ear", "Left ear"]
-                              else None)(p.inspect()), what="the list without the record")
-        self.assertTrue(w.controls[301]["text"].endswith(" "), "a fresh date title")
+        w = p.wait_for_window(
+            lambda n: n.combos[ids.title_combo]["entries"] == ["Right ear", "Left ear"],
+            "the list without the record")
+        self.assertTrue(w.controls[ids.title_combo]["text"].endswith(" "), "a fresh date title")
         self.assertEqual(["Sonabrill.exe", "Sonabrill.txt", "alsa.conf"],
                          sorted(f for f in os.listdir(p.folder) if f != "played.raw"))
         self.assertEqual(0, p.close())
@@ -71,7 +73,7 @@ class SavingAndLoading(ProgramTest):
         p = self.program
         green = [p.record_point(f, level) for f, level in ((500, -40.0), (2000, -30.0),
                                                           (1000, -35.0))]
-        p.click_control(222)  # the red curve
+        p.click_control(ids.btn_red)
         red = [p.record_point(f, level) for f, level in ((4000, -25.0), (250, -45.0))]
         wait_for(lambda: p.shows_point(DARK_RED, *red[1]), what="the last red point")
 
@@ -81,18 +83,18 @@ class SavingAndLoading(ProgramTest):
         expected = ("Test ear\r\n0%s;\r\n1%s;\r\n\r\n" % (ordered(green), ordered(red))).encode()
         wait_for(lambda: os.path.exists(p.database) and open(p.database, "rb").read() == expected,
                  what="the saved record")
-        w = wait_for(lambda: (lambda n: n if n.combos[301]["entries"] == ["Test ear"]
-                              else None)(p.inspect()), what="the title in the list")
-        self.assertTrue(w.controls[301]["text"].endswith(" "), "a fresh date title")
+        w = p.wait_for_window(lambda n: n.combos[ids.title_combo]["entries"] == ["Test ear"],
+                              "the title in the list")
+        self.assertTrue(w.controls[ids.title_combo]["text"].endswith(" "), "a fresh date title")
 
         # Reset asks nothing (the set was saved) and empties the graph.
-        p.click_control(228)
+        p.click_control(ids.btn_reset)
         wait_for(lambda: not p.shows_point(DARK_GREEN, *green[0]), what="the empty graph")
         self.assertIsNone(p.inspect().question)
         self.assertFalse(p.shows_point(DARK_RED, *red[0]))
 
         # Picking the title brings the curves back; the file stays as it was.
-        p.pick_entry(301, "Test ear")
+        p.pick_entry(ids.title_combo, "Test ear")
         wait_for(lambda: p.shows_point(DARK_GREEN, *green[0]), what="the loaded curves")
         for point in green:
             self.assertTrue(p.shows_point(DARK_GREEN, *point), point)
@@ -104,11 +106,11 @@ class SavingAndLoading(ProgramTest):
         # An unsaved edit: picking the title asks first, and Cancel keeps the edit.
         extra = p.record_point(8000, -20.0)
         wait_for(lambda: p.shows_point(DARK_RED, *extra), what="the new point")
-        p.pick_entry(301, "Test ear")
+        p.pick_entry(ids.title_combo, "Test ear")
         self.assertEqual("Unsaved changes. Proceed?", p.answer_question("Cancel"))
         self.assertTrue(p.shows_point(DARK_RED, *extra))
         # OK discards it and loads the record again.
-        p.pick_entry(301, "Test ear")
+        p.pick_entry(ids.title_combo, "Test ear")
         self.assertEqual("Unsaved changes. Proceed?", p.answer_question("OK"))
         wait_for(lambda: not p.shows_point(DARK_RED, *extra), what="the edit discarded")
         self.assertEqual(expected, open(p.database, "rb").read())

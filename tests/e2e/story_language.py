@@ -2,21 +2,36 @@
 curves copied from the window menu speak it too, with the locale's decimal separator."""
 import re
 
-from harness import ProgramTest, wait_for
+import resource_ids as ids
+from harness import ProgramTest
 
-GERMAN = {204: "Pulsieren", 211: "Runde Hz", 212: "Runde dB", 213: "dB linear",
-          214: "H\u00f6hen", 221: "Gr\u00fcn", 222: "Rot", 223: "Blau",
-          225: "Aktuelle Kurve l\u00f6schen", 226: "Datensatz +", 227: "Datensatz -",
-          228: "Zur\u00fccksetzen", 224: "Vergleich", 229: "Info und Nutzung",
-          252: "Maus links = Ton\r\nMaus rechts = Ton + Kurve\r\n"
-               "Maus Mitte = Punkt l\u00f6schen\r\nZiehen = Lautst\u00e4rke"}
-ENGLISH = {204: "Pulse", 211: "Snap Hz", 212: "Snap dB", 213: "Linear dB", 214: "Heights",
-           221: "Green", 222: "Red", 223: "Blue", 225: "Delete current curve",
-           226: "Add set", 227: "Delete set", 228: "Reset", 224: "Compare",
-           229: "Info and usage",
-           252: "Mouse left = Tone\r\nMouse right = Tone + curve\r\n"
-                "Mouse middle = Delete dot\r\nDrag = Level"}
-FIXED = {201: "L", 202: "M", 203: "R", 205: "dB(A)"}
+# The captions by control: German, English, and those that stay in every language.
+CAPTIONS = {
+    ids.btn_pulse: ("Pulsieren", "Pulse"),
+    ids.btn_snap_hz: ("Runde Hz", "Snap Hz"),
+    ids.btn_snap_db: ("Runde dB", "Snap dB"),
+    ids.btn_linear_db: ("dB linear", "Linear dB"),
+    ids.btn_heights: ("H\u00f6hen", "Heights"),
+    ids.btn_green: ("Gr\u00fcn", "Green"),
+    ids.btn_red: ("Rot", "Red"),
+    ids.btn_blue: ("Blau", "Blue"),
+    ids.btn_delete_curve: ("Aktuelle Kurve l\u00f6schen", "Delete current curve"),
+    ids.btn_add_set: ("Datensatz +", "Add set"),
+    ids.btn_delete_set: ("Datensatz -", "Delete set"),
+    ids.btn_reset: ("Zur\u00fccksetzen", "Reset"),
+    ids.btn_compare: ("Vergleich", "Compare"),
+    ids.btn_info: ("Info und Nutzung", "Info and usage"),
+    ids.usage_hint: ("Maus links = Ton\r\nMaus rechts = Ton + Kurve\r\n"
+                     "Maus Mitte = Punkt l\u00f6schen\r\nZiehen = Lautst\u00e4rke",
+                     "Mouse left = Tone\r\nMouse right = Tone + curve\r\n"
+                     "Mouse middle = Delete dot\r\nDrag = Level"),
+}
+GERMAN = {control: german for control, (german, _) in CAPTIONS.items()}
+ENGLISH = {control: english for control, (_, english) in CAPTIONS.items()}
+FIXED = {ids.btn_left: "L", ids.btn_both: "M", ids.btn_right: "R", ids.btn_a_weighting: "dB(A)"}
+# The default options show as pressed: M, dB(A), both snaps, linear dB, green.
+PRESSED = sorted([ids.btn_both, ids.btn_a_weighting, ids.btn_snap_hz, ids.btn_snap_db,
+                  ids.btn_linear_db, ids.btn_green])
 # A green curve at -20.5 and -20.0 dB and a silent blue point, whose levels stay empty cells.
 EAR = b"Ear\r\n0;1000,3093;100,3277;\r\n2;500,0;\r\n\r\n"
 COPIED_GERMAN = ("Satz\tKurve\tFrequenz [Hz]\tAmplitude\tPegel [dB]\tPegel [dB(A)]\r\n"
@@ -41,36 +56,36 @@ class LanguageCase:
         w = self.program.inspect()
         for control_id, caption in {**self.captions, **FIXED}.items():
             self.assertEqual(caption, w.controls[control_id]["text"], "control %d" % control_id)
-        self.assertEqual(self.selected, w.combos[302]["selected"])
-        self.assertRegex(w.controls[301]["text"], self.date_title)
-        # The default options show as pressed: M, dB(A), both snaps, linear dB, green.
+        self.assertEqual(self.selected, w.combos[ids.language_combo]["selected"])
+        self.assertRegex(w.controls[ids.title_combo]["text"], self.date_title)
         checked = sorted(i for i, c in w.controls.items() if c["check"] == 1)
-        self.assertEqual([202, 205, 211, 212, 213, 221], checked)
+        self.assertEqual(PRESSED, checked)
 
-        self.program.click_control(229)
-        opened = wait_for(lambda: (lambda n: n if hasattr(n, "info") else None)(
-            self.program.inspect()), what="the help window")
-        width = opened.client[2]
-        self.assertEqual(opened.client[0] + width * 2 // 3, opened.info["x"])
+        self.program.click_control(ids.btn_info)
+        opened = self.program.wait_for_window(lambda n: hasattr(n, "info"), "the help window")
+        width = opened.client["width"]
+        self.assertEqual(opened.client["x"] + width * 2 // 3, opened.info["x"])
         self.assertEqual(width // 3, opened.info["width"])
         self.assertEqual(width * 2 // 3, opened.graph["width"])
         self.program.screenshot(self.shot)
 
-        self.program.click_control(229)
-        closed = wait_for(lambda: (lambda n: n if not hasattr(n, "info") else None)(
-            self.program.inspect()), what="the help window to close")
-        self.assertEqual(closed.client[2], closed.graph["width"])
+        self.program.click_control(ids.btn_info)
+        closed = self.program.wait_for_window(lambda n: not hasattr(n, "info"),
+                                              "the help window to close")
+        self.assertEqual(closed.client["width"], closed.graph["width"])
 
         # The window menu by keyboard: Alt+Space opens it, Up reaches its last entry.
-        self.program.pick_entry(301, "Ear")
+        self.program.pick_entry(ids.title_combo, "Ear")
         self.program.key("alt+space")
-        wait_for(lambda: hasattr(self.program.inspect(), "menu"), what="the window menu")
+        self.program.wait_for_window(lambda n: hasattr(n, "menu"), "the window menu")
         self.program.key("Up")
         self.program.screenshot(self.shot + "_window_menu")
         self.program.key("Return")
-        copied = wait_for(lambda: (lambda c: c if c.get("unicode") == self.copied else None)(
-            self.program.clipboard()), what="the copied curves")
-        self.assertEqual(self.copied, copied["ansi"])
+        def copied():
+            clipboard = self.program.clipboard()
+            return clipboard if clipboard.get("unicode") == self.copied else None
+        clipboard = self.program.wait_for(copied, what="the copied curves")
+        self.assertEqual(self.copied, clipboard["ansi"])
         self.assertEqual(0, self.program.close())
 
 

@@ -2,10 +2,14 @@
 resizing, and closing with the caption's button."""
 import os
 
-from harness import ProgramTest, wait_for
+import resource_ids as ids
+from harness import ProgramTest
 
-TEMPLATE_IDS = [201, 202, 203, 204, 205, 251, 211, 212, 213, 214, 221, 222, 223, 225, 301,
-                226, 227, 224, 228, 229, 302, 252]
+TEMPLATE_IDS = [ids.btn_left, ids.btn_both, ids.btn_right, ids.btn_pulse, ids.btn_a_weighting,
+                ids.band_probe, ids.btn_snap_hz, ids.btn_snap_db, ids.btn_linear_db,
+                ids.btn_heights, ids.btn_green, ids.btn_red, ids.btn_blue, ids.btn_delete_curve,
+                ids.title_combo, ids.btn_add_set, ids.btn_delete_set, ids.btn_compare,
+                ids.btn_reset, ids.btn_info, ids.language_combo, ids.usage_hint]
 
 
 class MainWindow(ProgramTest):
@@ -13,29 +17,29 @@ class MainWindow(ProgramTest):
         w = self.program.inspect()
         self.assertEqual("Sonabrill Audiogram", w.dialog["text"])
         self.assertEqual(sorted(TEMPLATE_IDS), sorted(w.controls))
-        for fixed_id, caption in ((201, "L"), (202, "M"), (203, "R"), (205, "dB(A)")):
+        for fixed_id, caption in ((ids.btn_left, "L"), (ids.btn_both, "M"), (ids.btn_right, "R"),
+                                  (ids.btn_a_weighting, "dB(A)")):
             self.assertEqual(caption, w.controls[fixed_id]["text"])
         # Only the band probe is hidden.
         hidden = [i for i, c in w.controls.items() if not c["style"] & 0x10000000]
-        self.assertEqual([251], hidden)
-        self.assertEqual(["English", "Deutsch"], w.combos[302]["entries"])
-        # The graph fills the client area below the control band and a 6-pixel gap.
-        probe = w.controls[251]
-        band = probe["y"] + probe["height"] - w.client[1]
-        self.assertEqual(w.client[1] + band + 6, w.graph["y"])
-        self.assertEqual(w.client[0], w.graph["x"])
-        self.assertEqual(w.client[2], w.graph["width"])
-        self.assertEqual(w.client[1] + w.client[3], w.graph["y"] + w.graph["height"])
+        self.assertEqual([ids.band_probe], hidden)
+        self.assertEqual(["English", "Deutsch"], w.combos[ids.language_combo]["entries"])
+        # The graph fills the client area below the control band and its gap.
+        probe = w.controls[ids.band_probe]
+        band = probe["y"] + probe["height"] - w.client["y"]
+        self.assertEqual(w.client["y"] + band + ids.band_gap, w.graph["y"])
+        self.assertEqual(w.client["x"], w.graph["x"])
+        self.assertEqual(w.client["width"], w.graph["width"])
+        self.assertEqual(w.client["y"] + w.client["height"], w.graph["y"] + w.graph["height"])
         self.program.screenshot("main_window")
         self.assertEqual(0, self.program.close())
 
     def test_escape_and_enter_do_not_close(self):
         # Click the language list closed again, so that the keyboard goes to the dialog.
-        self.program.click_control(302)
+        self.program.click_control(ids.language_combo)
         self.program.key("Escape")
-        w = wait_for(lambda: (lambda n: n if n.focus_inside else None)(self.program.inspect()),
-                     what="the keyboard focus in the dialog")
-        self.assertTrue(w.focus_inside)
+        self.program.wait_for_window(lambda w: w.focus["inside"],
+                                     "the keyboard focus in the dialog")
         for key in ("Escape", "Return", "Escape"):
             self.program.key(key)
         # The keys were handled once the dialog answers again; it must still be there.
@@ -53,11 +57,11 @@ class MainWindow(ProgramTest):
         self.program.move(corner[0] - 150, corner[1] - 75)
         self.program.move(corner[0] - 300, corner[1] - 150)
         self.program.xdotool("mouseup", 1)
-        resized = wait_for(lambda: (lambda n: n if n.dialog["width"] == d["width"] - 300
-                                    else None)(self.program.inspect()), what="the resize")
+        resized = self.program.wait_for_window(lambda n: n.dialog["width"] == d["width"] - 300,
+                                               "the resize")
         self.assertEqual(d["height"] - 150, resized.dialog["height"])
-        self.assertEqual(resized.client[2], resized.graph["width"])
-        self.assertEqual(resized.client[1] + resized.client[3],
+        self.assertEqual(resized.client["width"], resized.graph["width"])
+        self.assertEqual(resized.client["y"] + resized.client["height"],
                          resized.graph["y"] + resized.graph["height"])
         self.assertEqual(w.graph["y"], resized.graph["y"])
         self.program.screenshot("main_window_resized")

@@ -5,6 +5,7 @@ import os
 
 import field
 import pcm
+import resource_ids as ids
 from field import truncate
 from harness import Field, ProgramTest, wait_for
 
@@ -67,7 +68,7 @@ class Mouse(ProgramTest):
         p.screenshot("mouse_point_recorded")
 
         # A left-button tone on the left channel only records nothing.
-        p.click_control(201)
+        p.click_control(ids.btn_left)
         p.move(*f.pointer(field.column_for(500, f.width), row_loud))
         p.xdotool("mousedown", 1)
         self.wait_for_sound(0.5)
@@ -79,7 +80,7 @@ class Mouse(ProgramTest):
         self.assertTrue(p.colour_near(x, y + 1, DARK_GREEN, 1), "the point is still there")
 
         # Middle click on the point removes it: the program looks 2 columns left.
-        p.move(x - f.picture_x + f.client_x + 2, y - f.picture_y + f.client_y + f.band + 6)
+        p.move(*f.pointer(x - f.picture_x + 2, y - f.picture_y))
         p.xdotool("click", 2)
         wait_for(lambda: not p.colour_near(x, y + 1, DARK_GREEN, 2), what="the point to go")
 

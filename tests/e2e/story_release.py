@@ -7,8 +7,9 @@ import subprocess
 
 import field
 import pcm
+import resource_ids as ids
 from harness import RELEASE, ROOT, Field, ProgramTest
-from story_language import ENGLISH, FIXED
+from story_language import ENGLISH, FIXED, PRESSED
 
 DARK_GREEN = (0, 80, 0)
 TONE_PCM = os.path.join(ROOT, "build", "native", "tone_pcm")
@@ -31,8 +32,7 @@ class Release(ProgramTest):
         self.assertEqual("Sonabrill Audiogram", w.dialog["text"])
         for control_id, caption in {**ENGLISH, **FIXED}.items():
             self.assertEqual(caption, w.controls[control_id]["text"], "control %d" % control_id)
-        self.assertEqual([202, 205, 211, 212, 213, 221],
-                         sorted(i for i, c in w.controls.items() if c["check"] == 1))
+        self.assertEqual(PRESSED, sorted(i for i, c in w.controls.items() if c["check"] == 1))
 
         # Hold the right button at 1000 Hz, -30 dB(A) for a second of tone, then release.
         f = Field(w)
@@ -49,7 +49,7 @@ class Release(ProgramTest):
                    what="the tone to stop")
 
         captured = pcm.read_frames(p.played)
-        client_y = y + f.band + 6
+        client_y = y + f.band + ids.band_gap
         native = subprocess.run([TONE_PCM, str(f.width), str(f.height), str(f.band), str(x),
                                  str(client_y), str(len(captured))], capture_output=True,
                                 check=True, timeout=60)
@@ -70,9 +70,8 @@ class Release(ProgramTest):
         p.wait_for(lambda: os.path.exists(p.database) and open(p.database, "rb").read() == expected,
                    what="the saved record")
 
-        p.click_control(229)
-        opened = p.wait_for(lambda: (lambda n: n if hasattr(n, "info") else None)(p.inspect()),
-                            what="the help window")
+        p.click_control(ids.btn_info)
+        opened = p.wait_for_window(lambda n: hasattr(n, "info"), "the help window")
         self.assertIn(help_warning(), opened.info["text"])
 
         unsaved = p.record_point(500, -40.0)
