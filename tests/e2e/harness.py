@@ -37,14 +37,13 @@ def wait_for(condition, timeout=15.0, interval=0.1, what="condition"):
 
 class Target:
     """An exe, the loader that runs it and its prefix. The helper programs come from the exe's
-    build folder. patience multiplies every timeout: an emulated loader is many times slower."""
+    build folder."""
 
-    def __init__(self, loader, build, patience=1):
+    def __init__(self, loader, build):
         self.loader = loader
         self.build = build
         self.exe = os.path.join(build, "Sonabrill.exe")
         self.inspector = os.path.join(build, "read_window_win.exe")
-        self.patience = patience
         out = subprocess.run([WINE_ENV, "environment", loader], capture_output=True, text=True,
                              check=True, timeout=60).stdout
         self.env = dict(line.split("=", 1) for line in out.splitlines())
@@ -59,11 +58,11 @@ class Target:
                            stderr=subprocess.DEVNULL, check=True, timeout=120)
         except (OSError, subprocess.SubprocessError) as e:
             raise AssertionError("Wine's loader %s cannot run here (%s); scripts/setup installs "
-                                 "it and lets 32-bit x86 programs run" % (self.wine, e))
+                                 "it where this machine runs its programs" % (self.wine, e))
 
 
 TWIN = Target("64", os.environ.get("SONABRILL_BUILD", os.path.join(ROOT, "build", "win64")))
-RELEASE = Target("32", os.path.join(ROOT, "build", "win32"), patience=4)
+RELEASE = Target("32", os.path.join(ROOT, "build", "win32"))
 
 
 class Display:
@@ -203,12 +202,9 @@ class Program:
         session.start_wineserver(target, self.env)
         self.process = subprocess.Popen([target.wine, self.exe], cwd=self.folder, env=self.env,
                                         stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        self.window = self.wait_for(lambda: self.try_inspect(), timeout=60,
-                                    what="the main window")
+        self.window = wait_for(lambda: self.try_inspect(), timeout=60, what="the main window")
 
-    def wait_for(self, condition, timeout=15.0, what="condition"):
-        """wait_for with the target's patience."""
-        return wait_for(condition, timeout * self.target.patience, what=what)
+    wait_for = staticmethod(wait_for)
 
     def wait_for_window(self, condition, what, timeout=15.0, may_close=False):
         """Reads the window until condition(reading) holds, and returns that reading. With
@@ -216,7 +212,7 @@ class Program:
         def reading():
             window = self.try_inspect() if may_close else self.inspect()
             return [window] if condition(window) else None
-        return self.wait_for(reading, timeout, what)[0]
+        return wait_for(reading, timeout, what=what)[0]
 
     def run_inspector(self, *options):
         """Runs the window reader; returns its exit code and its output."""
@@ -226,7 +222,7 @@ class Program:
             code = subprocess.run([self.target.wine, self.target.inspector] + list(options),
                                   env=self.env, stdin=subprocess.DEVNULL, stdout=out,
                                   stderr=subprocess.DEVNULL,
-                                  timeout=60 * self.target.patience).returncode
+                                  timeout=60).returncode
             out.seek(0)
             return code, out.read().decode("cp1252")
 
@@ -363,7 +359,7 @@ class Program:
         return self.wait_exit()
 
     def wait_exit(self, timeout=30):
-        return self.process.wait(timeout=timeout * self.target.patience)
+        return self.process.wait(timeout=timeout)
 
     def running(self):
         return self.process.poll() is None
@@ -401,14 +397,14 @@ class Session:
         env = dict(os.environ, **target.env)
         for option in ("-k", "-w"):
             subprocess.run([target.wineserver, option], env=env, stdout=subprocess.DEVNULL,
-                           stderr=subprocess.DEVNULL, timeout=60 * target.patience)
+                           stderr=subprocess.DEVNULL, timeout=60)
 
     def start_wineserver(self, target, env):
         """Starts the server first, with no pipe of ours: a wine process that starts the server
         itself hands it its standard output, and reading that output would never end."""
         subprocess.run([target.wineserver, "-p"], env=env, stdin=subprocess.DEVNULL,
                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
-                       timeout=60 * target.patience)
+                       timeout=60)
 
     def stop(self):
         for target in self.prepared:

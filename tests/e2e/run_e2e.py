@@ -1,6 +1,10 @@
 #!/usr/bin/env python3
 """Runs the end-to-end stories (tests/e2e/story_*.py) against the built exes, and prints how long
-each story took."""
+each story took.
+    run_e2e.py [PATTERN] [--except FILE]...   the stories whose file names match PATTERN
+                                              (default story_*.py), but not FILE"""
+import argparse
+import fnmatch
 import os
 import sys
 import time
@@ -21,9 +25,15 @@ class TimedResult(unittest.TextTestResult):
 
 
 def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("pattern", nargs="?", default="story_*.py")
+    parser.add_argument("--except", dest="excluded", action="append", default=[])
+    args = parser.parse_args()
+    here = os.path.dirname(os.path.abspath(__file__))
+    stories = sorted(name for name in os.listdir(here)
+                     if fnmatch.fnmatch(name, args.pattern) and name not in args.excluded)
     loader = unittest.TestLoader()
-    pattern = sys.argv[1] if len(sys.argv) > 1 else "story_*.py"
-    suite = loader.discover(os.path.dirname(os.path.abspath(__file__)), pattern=pattern)
+    suite = unittest.TestSuite(loader.loadTestsFromName(name[:-3]) for name in stories)
     harness.SESSION = harness.Session()
     try:
         result = unittest.TextTestRunner(verbosity=2, resultclass=TimedResult).run(suite)

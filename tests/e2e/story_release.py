@@ -39,7 +39,7 @@ class Release(ProgramTest):
         x, y = field.column_for(1000, f.width), field.row_for(-30.0, f.height)
         p.move(*f.pointer(x, y))
         p.xdotool("mousedown", 3)
-        # Silence that Wine writes where an emulated program falls behind does not count.
+        # Silence that Wine writes where the program falls behind does not count.
         p.wait_for(lambda: os.path.exists(p.played) and sum(
             frame != (0, 0) for frame in pcm.read_frames(p.played)) >= pcm.RATE,
             what="a second of tone")
