@@ -5,6 +5,7 @@
 #include "app/copy.h"
 #include "app/info_window.h"
 #include "app/options.h"
+#include "app/window_placement.h"
 #include "audio/tone_stream.h"
 #include "core/dialog_requests.h"
 #include "database/curve_database.h"
@@ -23,7 +24,29 @@ int not_negative(int value) {
     return value < 0 ? 0 : value;
 }
 
+// The template's size suits a large screen at 100 %; at 150 % or on a small screen the window
+// would reach past the screen's edge, caption buttons and all. It starts inside the work area of
+// its monitor instead, shrunk to it where it is larger, and is left alone wherever it fits.
+void fit_into_screen(HWND dialog) {
+    RECT window = {};
+    MONITORINFO monitor = {};
+    monitor.cbSize = sizeof monitor;
+    if (!GetWindowRect(dialog, &window) ||
+        !GetMonitorInfoA(MonitorFromWindow(dialog, MONITOR_DEFAULTTONEAREST), &monitor)) {
+        return;
+    }
+    RECT fitted = fit_into_work_area(window, monitor.rcWork);
+    if (!EqualRect(&fitted, &window)) {
+        SetWindowPos(dialog, nullptr, fitted.left, fitted.top, fitted.right - fitted.left,
+                     fitted.bottom - fitted.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
+
 void on_init_dialog(HWND dialog) {
+    // Before the graph exists, so that the size message this may send lays nothing out: the
+    // first layout below is made for the client size that results.
+    fit_into_screen(dialog);
+
     HICON icon = LoadIconA(app.instance, "ICON1");
     SendMessageA(dialog, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
 

@@ -36,16 +36,17 @@ def wait_for(condition, timeout=15.0, interval=0.1, what="condition"):
 
 
 class Target:
-    """An exe, the loader that runs it and its prefix. The helper programs come from the exe's
-    build folder."""
+    """An exe, the loader that runs it and its prefix, which may have a screen resolution (dpi) of
+    its own. The helper programs come from the exe's build folder."""
 
-    def __init__(self, loader, build):
+    def __init__(self, loader, build, prefix=None, dpi=None):
         self.loader = loader
         self.build = build
+        self.dpi = dpi
         self.exe = os.path.join(build, "Sonabrill.exe")
         self.inspector = os.path.join(build, "read_window_win.exe")
-        out = subprocess.run([WINE_ENV, "environment", loader], capture_output=True, text=True,
-                             check=True, timeout=60).stdout
+        out = subprocess.run([WINE_ENV, "environment", loader] + ([prefix] if prefix else []),
+                             capture_output=True, text=True, check=True, timeout=60).stdout
         self.env = dict(line.split("=", 1) for line in out.splitlines())
         self.wine = self.env["SONABRILL_WINE"]
         self.wineserver = self.env["SONABRILL_WINESERVER"]
@@ -63,14 +64,17 @@ class Target:
 
 TWIN = Target("64", os.environ.get("SONABRILL_BUILD", os.path.join(ROOT, "build", "win64")))
 RELEASE = Target("32", os.path.join(ROOT, "build", "win32"))
+# The twin on a laptop's screen at 150 %.
+LAPTOP = Target("64", TWIN.build, os.path.join(ROOT, "build", "wineprefix-144dpi"), dpi=144)
 
 
 class Display:
-    """A private Xvfb server, shared by all tests of one run."""
+    """A private Xvfb server of a screen size ("1600x1000" unless given), shared by all tests of
+    one run that use that size."""
 
-    def __init__(self):
-        out = subprocess.run([WINE_ENV, "display"], capture_output=True, text=True, check=True,
-                             timeout=60).stdout.split()
+    def __init__(self, size=None):
+        out = subprocess.run([WINE_ENV, "display"] + ([size] if size else []), capture_output=True,
+                             text=True, check=True, timeout=60).stdout.split()
         self.name, self.pid = out[0], int(out[1])
 
     def stop(self):
@@ -181,9 +185,10 @@ class Field:
 class Program:
     """One run of Sonabrill.exe from its own temporary folder."""
 
-    def __init__(self, session, target=TWIN, locale=None, database=None):
+    def __init__(self, session, target=TWIN, locale=None, database=None, screen=None):
         self.session = session
         self.target = target
+        self.display = session.display_of(screen)
         session.prepare(target)
         self.folder = tempfile.mkdtemp(prefix="sonabrill-e2e-")
         self.exe = os.path.join(self.folder, "Sonabrill.exe")
@@ -193,7 +198,7 @@ class Program:
         if database is not None:
             with open(self.database, "wb") as f:
                 f.write(database)
-        self.env = wine_environment(session.display.name, target, self.folder)
+        self.env = wine_environment(self.display.name, target, self.folder)
         if locale:
             # Wine reads the user locale when its server starts.
             self.env["LC_ALL"] = locale
@@ -317,14 +322,14 @@ class Program:
         os.makedirs(ARTIFACTS, exist_ok=True)
         d = self.inspect().dialog
         path = os.path.join(ARTIFACTS, name + ".png")
-        subprocess.run(["import", "-display", self.session.display.name, "-window", "root",
+        subprocess.run(["import", "-display", self.display.name, "-window", "root",
                         "-crop", "%dx%d+%d+%d" % (d["width"], d["height"], d["x"], d["y"]),
                         "+repage", path], check=True, timeout=60)
         return path
 
     def pixel(self, x, y):
         """The colour at screen position (x, y) as (red, green, blue)."""
-        out = subprocess.run(["import", "-display", self.session.display.name, "-window", "root",
+        out = subprocess.run(["import", "-display", self.display.name, "-window", "root",
                               "-crop", "1x1+%d+%d" % (x, y), "-depth", "8", "txt:-"],
                              capture_output=True, check=True, timeout=60).stdout.decode()
         values = out.splitlines()[-1].split("(")[1].split(")")[0].split(",")
@@ -333,7 +338,7 @@ class Program:
     def colour_near(self, x, y, colour, reach=2):
         """Whether colour appears within reach pixels of screen position (x, y)."""
         size = 2 * reach + 1
-        out = subprocess.run(["import", "-display", self.session.display.name, "-window", "root",
+        out = subprocess.run(["import", "-display", self.display.name, "-window", "root",
                               "-crop", "%dx%d+%d+%d" % (size, size, x - reach, y - reach),
                               "-depth", "8", "txt:-"],
                              capture_output=True, check=True, timeout=60).stdout.decode()
@@ -372,20 +377,27 @@ class Program:
 
 
 class Session:
-    """The display shared by every test of one run, and the prefixes it has made ready."""
+    """The displays shared by the tests of one run, one per screen size, and the prefixes it has
+    made ready."""
 
     def __init__(self):
-        self.display = Display()
+        self.displays = {}
         self.prepared = []
+
+    def display_of(self, size):
+        if size not in self.displays:
+            self.displays[size] = Display(size)
+        return self.displays[size]
 
     def prepare(self, target):
         """Creates the target's prefix, or brings its settings up to date, once per run."""
         if target in self.prepared:
             return
         target.check_loader()
-        env = dict(os.environ, DISPLAY=self.display.name)
+        env = dict(os.environ, DISPLAY=self.display_of(None).name)
         started = time.monotonic()
-        if subprocess.run([WINE_ENV, "prepare", target.loader], env=env,
+        dpi = [str(target.dpi)] if target.dpi else []
+        if subprocess.run([WINE_ENV, "prepare", target.loader, target.prefix] + dpi, env=env,
                           timeout=900).returncode != 0:
             raise AssertionError("the prefix %s of %s could not be made ready"
                                  % (target.prefix, target.wine))
@@ -409,7 +421,8 @@ class Session:
     def stop(self):
         for target in self.prepared:
             self.stop_wineserver(target)
-        self.display.stop()
+        for display in self.displays.values():
+            display.stop()
 
 
 SESSION = None
@@ -421,9 +434,11 @@ class ProgramTest(unittest.TestCase):
     target = TWIN
     locale = None
     database = None
+    screen = None  # the screen's size as "WIDTHxHEIGHT"; 1600x1000 unless given
 
     def setUp(self):
-        self.program = Program(SESSION, self.target, locale=self.locale, database=self.database)
+        self.program = Program(SESSION, self.target, locale=self.locale, database=self.database,
+                               screen=self.screen)
 
     def tearDown(self):
         self.program.kill()

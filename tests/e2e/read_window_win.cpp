@@ -169,6 +169,9 @@ int print_clipboard() {
 } // namespace
 
 int main(int argc, char** argv) {
+    // Rectangles in the screen's own pixels, as the program (which is DPI aware) sees them, also
+    // on a screen of more than 96 dots per inch.
+    SetProcessDPIAware();
     if (argc >= 2 && std::strcmp(argv[1], "--clipboard") == 0) {
         return print_clipboard();
     }

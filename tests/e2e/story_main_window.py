@@ -1,9 +1,10 @@
 """The main window as a person meets it: opening, its controls, keys that must not close it,
-resizing, and closing with the caption's button."""
+resizing, and closing with the caption's button; on a laptop's screen at 150 % it starts wholly
+on the screen."""
 import os
 
 import resource_ids as ids
-from harness import ProgramTest
+from harness import LAPTOP, ProgramTest
 
 TEMPLATE_IDS = [ids.btn_left, ids.btn_both, ids.btn_right, ids.btn_pulse, ids.btn_a_weighting,
                 ids.band_probe, ids.btn_snap_hz, ids.btn_snap_db, ids.btn_linear_db,
@@ -31,6 +32,11 @@ class MainWindow(ProgramTest):
         self.assertEqual(w.client["x"], w.graph["x"])
         self.assertEqual(w.client["width"], w.graph["width"])
         self.assertEqual(w.client["y"] + w.client["height"], w.graph["y"] + w.graph["height"])
+        # The template fits this screen, so the client area has its 800 x 400 dialog units, in
+        # the base units of the controls: the hint starts at 638 units, the probe is 40 high.
+        base_x = round((w.controls[ids.usage_hint]["x"] - w.client["x"]) * 4 / 638)
+        self.assertEqual(((800 * base_x + 2) // 4, probe["height"] * 10),
+                         (w.client["width"], w.client["height"]))
         self.program.screenshot("main_window")
         self.assertEqual(0, self.program.close())
 
@@ -67,3 +73,19 @@ class MainWindow(ProgramTest):
         self.program.screenshot("main_window_resized")
         self.assertEqual(0, self.program.close())
         self.assertFalse(os.path.exists(self.program.database))
+
+
+class LaptopScreen(ProgramTest):
+    """At 144 dpi (150 %) the template is wider and higher than a 1920 x 1080 screen."""
+    target = LAPTOP
+    screen = "1920x1080"
+
+    def test_starts_wholly_on_the_screen_shrunk_to_its_width(self):
+        w = self.program.inspect()
+        d = w.dialog
+        self.assertEqual((0, 1920), (d["x"], d["x"] + d["width"]))
+        self.assertTrue(0 <= d["y"] and d["y"] + d["height"] <= 1080, d)
+        # The graph, its bottom label row with it, still ends with the client area.
+        self.assertEqual(w.client["y"] + w.client["height"], w.graph["y"] + w.graph["height"])
+        self.program.screenshot("laptop_144dpi")
+        self.assertEqual(0, self.program.close())  # with the caption's close button
