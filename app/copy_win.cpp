@@ -13,9 +13,6 @@
 
 namespace {
 
-// The program's texts are Windows-1252 bytes.
-const UINT text_code_page = 1252;
-
 // One format and its bytes, exactly as the clipboard is to hold them.
 struct ClipboardItem {
     UINT format;
@@ -42,11 +39,11 @@ void put_on_clipboard(HWND dialog, const std::vector<ClipboardItem>& items) {
     CloseClipboard();
 }
 
-// Text of one code page as UTF-16 and back into another, each with its terminator.
-std::wstring widen(const std::string& text, UINT code_page) {
-    int length = MultiByteToWideChar(code_page, 0, text.c_str(), -1, nullptr, 0);
+// UTF-8 as UTF-16 and UTF-16 in a code page, each with its terminator.
+std::wstring widen(const std::string& utf8) {
+    int length = MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, nullptr, 0);
     std::wstring wide(static_cast<size_t>(length > 0 ? length : 1), L'\0');
-    MultiByteToWideChar(code_page, 0, text.c_str(), -1, &wide[0], length);
+    MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, &wide[0], length);
     return wide;
 }
 
@@ -57,14 +54,29 @@ std::string narrow(const std::wstring& wide, UINT code_page) {
     return text;
 }
 
-// The user's decimal separator ("," in a German locale) in the program's code page.
+// Text for the clipboard as Unicode and, for programs that read only that, in the ANSI code page,
+// where a character the code page lacks becomes "?".
+void put_text_on_clipboard(HWND dialog, const std::string& utf8) {
+    std::wstring wide = widen(utf8);
+    std::string unicode(reinterpret_cast<const char*>(wide.data()), wide.size() * sizeof(wchar_t));
+    put_on_clipboard(dialog, {{CF_UNICODETEXT, unicode}, {CF_TEXT, narrow(wide, CP_ACP)}});
+}
+
+// The user's decimal separator ("," in a German locale), as UTF-8.
 std::string decimal_separator() {
     wchar_t separator[8] = {};
     if (GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, separator, 8) == 0) {
         return ".";
     }
-    std::string text = narrow(separator, text_code_page);
-    return std::string(text.c_str());
+    return narrow(separator, CP_UTF8).c_str();
+}
+
+// The title field's text, as UTF-8.
+std::string title_text(HWND dialog) {
+    HWND title = GetDlgItem(dialog, title_combo);
+    std::wstring wide(static_cast<size_t>(GetWindowTextLengthW(title)) + 1, L'\0');
+    GetWindowTextW(title, &wide[0], static_cast<int>(wide.size()));
+    return narrow(wide, CP_UTF8).c_str();
 }
 
 } // namespace
@@ -77,10 +89,16 @@ void add_copy_entries(HWND dialog) {
     }
 }
 
+void enable_copy_entries(HMENU menu) {
+    bool usable = has_equalizer_bands(app.main_set, app.current_curve);
+    EnableMenuItem(menu, menu_copy_equalizer, MF_BYCOMMAND | (usable ? MF_ENABLED : MF_GRAYED));
+}
+
 void copy_from_window_menu(HWND dialog, WPARAM command) {
     switch (command) {
     case menu_copy_picture: copy_picture(dialog); break;
     case menu_copy_curves: copy_curves_as_text(dialog); break;
+    case menu_copy_equalizer: copy_curve_as_equalizer(dialog); break;
     }
 }
 
@@ -116,9 +134,16 @@ void copy_picture(HWND dialog) {
 }
 
 void copy_curves_as_text(HWND dialog) {
-    std::string text = format_curve_text(app.main_set, app.compare_set, app.a_weighting != 0,
-                                         app.language, decimal_separator());
-    std::wstring wide = widen(text, text_code_page);
-    std::string unicode(reinterpret_cast<const char*>(wide.data()), wide.size() * sizeof(wchar_t));
-    put_on_clipboard(dialog, {{CF_UNICODETEXT, unicode}, {CF_TEXT, narrow(wide, CP_ACP)}});
+    put_text_on_clipboard(dialog,
+                          format_curve_text(app.main_set, app.compare_set, app.a_weighting != 0,
+                                            app.language, decimal_separator()));
+}
+
+void copy_curve_as_equalizer(HWND dialog) {
+    std::string text =
+        format_equalizer_text(app.main_set, app.current_curve, title_text(dialog), app.language);
+    if (text.empty()) {
+        return;
+    }
+    put_text_on_clipboard(dialog, text);
 }

@@ -1,16 +1,30 @@
-// Formatting of the curves copied as text.
+// Formatting of the curves copied as text and as equalizer settings.
 #include "app/curve_text.h"
 
 #include "app/texts.h"
 #include "graph/scales.h"
 #include "resources/resource_ids.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <vector>
 
 namespace {
 
 const int colour_buttons[curve_count] = {btn_green, btn_red, btn_blue};
+
+// A level with one decimal and a point. A value that rounds to zero is written without a sign:
+// "-0.0" (for -0.03, say, or for the full-scale amplitude 32767) would read as a level below 0.
+std::string tenths(double value) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.1f", value);
+    std::string written(text);
+    if (written == "-0.0") {
+        written.erase(0, 1);
+    }
+    return written;
+}
 
 // One decimal with the user's separator. A level of -infinity (silence) would read "-inf" in a
 // spreadsheet cell that can neither be summed nor charted; the cell stays empty instead.
@@ -18,9 +32,7 @@ std::string level_cell(double level_db, const std::string& decimal) {
     if (!std::isfinite(level_db)) {
         return "";
     }
-    char text[32];
-    std::snprintf(text, sizeof text, "%.1f", level_db);
-    std::string cell(text);
+    std::string cell = tenths(level_db);
     size_t point = cell.find('.');
     if (point != std::string::npos) {
         cell.replace(point, 1, decimal);
@@ -30,14 +42,15 @@ std::string level_cell(double level_db, const std::string& decimal) {
 
 void append_set(std::string* text, const CurveSet& set, const char* set_name,
                 const LanguageTexts& texts, bool a_weighted, const std::string& decimal) {
+    std::string name = utf8_of_windows_1252(set_name);
     for (int c = 0; c < curve_count; ++c) {
+        std::string colour = utf8_of_windows_1252(caption_of(texts, colour_buttons[c]));
         for (int i = 0; i < set.count[c]; ++i) {
             int frequency = set.freq_hz[c][i];
             int amplitude = set.amplitude[c][i];
             double level = amplitude_to_db(amplitude);
-            *text += std::string(set_name) + "\t" + caption_of(texts, colour_buttons[c]) + "\t" +
-                     std::to_string(frequency) + "\t" + std::to_string(amplitude) + "\t" +
-                     level_cell(level, decimal);
+            *text += name + "\t" + colour + "\t" + std::to_string(frequency) + "\t" +
+                     std::to_string(amplitude) + "\t" + level_cell(level, decimal);
             if (a_weighted) {
                 *text += "\t" + level_cell(level + a_weighting_db(frequency), decimal);
             }
@@ -46,18 +59,79 @@ void append_set(std::string* text, const CurveSet& set, const char* set_name,
     }
 }
 
+// A point of a curve as an equalizer band: its frequency and its unweighted level in dB.
+struct Band {
+    int frequency;
+    double level_db;
+};
+
+// The points of a curve that an equalizer can use, in rising frequency: none of 0 Hz or of
+// amplitude 0, and of those with the same frequency only the one stored first.
+std::vector<Band> equalizer_bands(const CurveSet& set, int curve) {
+    std::vector<Band> bands;
+    for (int i = 0; i < set.count[curve]; ++i) {
+        int frequency = set.freq_hz[curve][i];
+        int amplitude = set.amplitude[curve][i];
+        bool known = std::any_of(bands.begin(), bands.end(), [frequency](const Band& band) {
+            return band.frequency == frequency;
+        });
+        if (frequency != 0 && amplitude != 0 && !known) {
+            bands.push_back({frequency, amplitude_to_db(amplitude)});
+        }
+    }
+    std::sort(bands.begin(), bands.end(),
+              [](const Band& a, const Band& b) { return a.frequency < b.frequency; });
+    return bands;
+}
+
+std::string comment_line(const char* format, const std::string& colour, std::string title) {
+    // A line end in the title would end the comment and turn the rest into a command.
+    std::replace(title.begin(), title.end(), '\r', ' ');
+    std::replace(title.begin(), title.end(), '\n', ' ');
+    std::string utf8_format = utf8_of_windows_1252(format);
+    int length = std::snprintf(nullptr, 0, utf8_format.c_str(), colour.c_str(), title.c_str());
+    std::vector<char> line(static_cast<size_t>(length > 0 ? length : 0) + 1);
+    std::snprintf(line.data(), line.size(), utf8_format.c_str(), colour.c_str(), title.c_str());
+    return std::string(line.data()) + "\r\n";
+}
+
 } // namespace
 
 std::string format_curve_text(const CurveSet& main_set, const CurveSet& compare_set,
                               bool a_weighted, int language, const std::string& decimal) {
     const LanguageTexts& texts = texts_for_language(language);
     const CurveTextWords& words = texts.curve_text;
-    std::string text = words.header;
+    std::string text = utf8_of_windows_1252(words.header);
     if (a_weighted) {
-        text += std::string("\t") + words.weighted_header;
+        text += "\t" + utf8_of_windows_1252(words.weighted_header);
     }
     text += "\r\n";
     append_set(&text, main_set, words.main_set, texts, a_weighted, decimal);
     append_set(&text, compare_set, words.compare_set, texts, a_weighted, decimal);
     return text;
+}
+
+std::string format_equalizer_text(const CurveSet& set, int curve, const std::string& title,
+                                  int language) {
+    std::vector<Band> bands = equalizer_bands(set, curve);
+    if (bands.empty()) {
+        return "";
+    }
+    auto by_level = [](const Band& a, const Band& b) { return a.level_db < b.level_db; };
+    double lowest = std::min_element(bands.begin(), bands.end(), by_level)->level_db;
+    double largest_gain = std::max_element(bands.begin(), bands.end(), by_level)->level_db - lowest;
+
+    const LanguageTexts& texts = texts_for_language(language);
+    std::string colour = utf8_of_windows_1252(caption_of(texts, colour_buttons[curve]));
+    std::string text = comment_line(texts.equalizer_comment, colour, title);
+    text += "Preamp: " + tenths(-largest_gain) + " dB\r\nGraphicEQ: ";
+    for (size_t i = 0; i < bands.size(); ++i) {
+        text += (i > 0 ? "; " : "") + std::to_string(bands[i].frequency) + " " +
+                tenths(bands[i].level_db - lowest);
+    }
+    return text + "\r\n";
+}
+
+bool has_equalizer_bands(const CurveSet& set, int curve) {
+    return !equalizer_bands(set, curve).empty();
 }

@@ -1,5 +1,7 @@
-// The curves as text for the clipboard: one tab-separated line per point, so that they paste
-// into a spreadsheet as columns.
+// The curves as text for the clipboard: as tab-separated lines that paste into a spreadsheet as
+// columns, and one curve as the settings of a graphic equalizer. Both texts are UTF-8, whatever
+// code page the program's own words are kept in, so that a decimal separator or a title from the
+// user's side comes through whole.
 #pragma once
 
 #include "core/app_state.h"
@@ -10,8 +12,21 @@
 // curve in button order and each curve in its stored order; every line ends in CR LF. Columns:
 // set, curve colour (as its button is named), frequency in Hz, stored amplitude, level in dB
 // relative to full scale and, while a_weighted, the A-weighted level that the graph shows. The
-// levels have one decimal written with `decimal` as the separator; a level that is not finite
-// (amplitude 0, or the weighting of 0 Hz) is left as an empty cell. The words are those of
-// `language` (German for 1, else English); the result is Windows-1252 bytes.
+// levels have one decimal written with `decimal` (UTF-8) as the separator; a level that is not
+// finite (amplitude 0, or the weighting of 0 Hz) is left as an empty cell. The words are those of
+// `language` (German for 1, else English).
 std::string format_curve_text(const CurveSet& main_set, const CurveSet& compare_set,
                               bool a_weighted, int language, const std::string& decimal);
+
+// Curve `curve` of a set as lines of a graphic equalizer's configuration, each ending in CR LF: a
+// "# " comment in `language` naming the curve's colour and `title` (UTF-8), "Preamp: -X dB" and
+// "GraphicEQ: " with a "frequency gain" pair per point, separated by "; ", in rising frequency.
+// A point's gain is its level in dB less the lowest level of the curve, and X is the largest
+// gain, so that the equalized sound never rises above the original's peak. Gains have one decimal
+// and always a point. Points of 0 Hz or amplitude 0 are left out, and of points with the same
+// frequency the one stored first (the newest recorded) is used. Empty when no point is left.
+std::string format_equalizer_text(const CurveSet& set, int curve, const std::string& title,
+                                  int language);
+
+// Whether curve `curve` of a set has a point that format_equalizer_text would write.
+bool has_equalizer_bands(const CurveSet& set, int curve);

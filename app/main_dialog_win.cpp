@@ -226,6 +226,12 @@ INT_PTR CALLBACK main_dialog_proc(HWND dialog, UINT message, WPARAM wparam, LPAR
     case WM_CLOSE: return on_close(dialog);
     // The low four bits of a system command are the platform's own.
     case WM_SYSCOMMAND: copy_from_window_menu(dialog, wparam & 0xFFF0); break;
+    // The high word of lparam is TRUE for the window menu.
+    case WM_INITMENUPOPUP:
+        if (HIWORD(lparam)) {
+            enable_copy_entries(reinterpret_cast<HMENU>(wparam));
+        }
+        break;
     case WM_COMMAND: on_command(dialog, LOWORD(wparam), HIWORD(wparam)); break;
     case WM_MOUSEMOVE: on_mouse_move(dialog, wparam, LOWORD(lparam), HIWORD(lparam)); break;
     case WM_LBUTTONDOWN:

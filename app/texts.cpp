@@ -5,6 +5,8 @@
 
 #include "resources/resource_ids.h"
 
+#include <cstdint>
+
 // The hint's four lines are separated by CR LF, with no line end after the last.
 const LanguageTexts english_texts = {
     {
@@ -32,8 +34,10 @@ const LanguageTexts english_texts = {
     {
         {menu_copy_picture, "Copy picture"},
         {menu_copy_curves, "Copy curves as text"},
+        {menu_copy_equalizer, "Copy curve as equalizer"},
     },
     {"Set\tCurve\tFrequency [Hz]\tAmplitude\tLevel [dB]", "Level [dB(A)]", "Main", "Compare"},
+    "# %s curve of \"%s\"; gains in dB above the curve's lowest level",
 };
 
 const LanguageTexts german_texts = {
@@ -63,8 +67,11 @@ const LanguageTexts german_texts = {
     {
         {menu_copy_picture, "Bild kopieren"},
         {menu_copy_curves, "Kurven als Text kopieren"},
+        {menu_copy_equalizer, "Kurve als Equalizer kopieren"},
     },
     {"Satz\tKurve\tFrequenz [Hz]\tAmplitude\tPegel [dB]", "Pegel [dB(A)]", "Haupt", "Vergleich"},
+    "# Kurve %s von \"%s\"; Verst\xe4rkung in dB \xfc"
+    "ber dem niedrigsten Pegel der Kurve",
 };
 
 const char* caption_of(const LanguageTexts& texts, int control) {
@@ -78,4 +85,31 @@ const char* caption_of(const LanguageTexts& texts, int control) {
 
 const LanguageTexts& texts_for_language(int language) {
     return language == 1 ? german_texts : english_texts;
+}
+
+std::string utf8_of_windows_1252(const char* text) {
+    // The letters of 0x80 to 0x9F; the other bytes above 0x7F are the Latin-1 letters of the
+    // same number, and the five holes (0 here) map to the control characters 0x81, 0x8D ...
+    static const uint16_t letters_80_to_9f[32] = {
+        0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+        0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+        0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+    std::string utf8;
+    for (const char* p = text; *p != '\0'; ++p) {
+        unsigned int code = static_cast<unsigned char>(*p);
+        if (code >= 0x80 && code <= 0x9F && letters_80_to_9f[code - 0x80] != 0) {
+            code = letters_80_to_9f[code - 0x80];
+        }
+        if (code < 0x80) {
+            utf8 += static_cast<char>(code);
+        } else if (code < 0x800) {
+            utf8 += static_cast<char>(0xC0 | (code >> 6));
+            utf8 += static_cast<char>(0x80 | (code & 0x3F));
+        } else {
+            utf8 += static_cast<char>(0xE0 | (code >> 12));
+            utf8 += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+            utf8 += static_cast<char>(0x80 | (code & 0x3F));
+        }
+    }
+    return utf8;
 }

@@ -2,6 +2,8 @@
 // platform, so that the tables can be checked where they are built.
 #pragma once
 
+#include <string>
+
 // One caption and the control that shows it.
 struct ControlText {
     int control;
@@ -11,7 +13,7 @@ struct ControlText {
 // The controls whose captions depend on the language.
 const int control_text_count = 15;
 // The program's own entries of the window menu, in their menu order.
-const int menu_text_count = 2;
+const int menu_text_count = 3;
 
 // The words of the curves copied as text: the header line (without its line end), the header of
 // the dB(A) column that follows it while A-weighting is on, and the names of the two sets. The
@@ -29,6 +31,9 @@ struct LanguageTexts {
     const char* confirm_discard;               // asked before unsaved edits are dropped
     ControlText menu_entries[menu_text_count]; // by window-menu command
     CurveTextWords curve_text;
+    // The comment that opens a curve copied as equalizer settings, a printf format that takes
+    // the curve's colour (its button's caption) and the title, in this order.
+    const char* equalizer_comment;
 };
 
 extern const LanguageTexts english_texts;
@@ -39,3 +44,7 @@ const char* caption_of(const LanguageTexts& texts, int control);
 
 // German for language 1; English for 0 and for any other value.
 const LanguageTexts& texts_for_language(int language);
+
+// Text of the program's code page, Windows-1252, as UTF-8. A byte that the code page leaves
+// undefined stands for the control character of the same number, as the platform converts it.
+std::string utf8_of_windows_1252(const char* text);

@@ -40,3 +40,4 @@
 // the platform's own commands (0xF000 and up).
 #define menu_copy_picture 0x0100
 #define menu_copy_curves 0x0110
+#define menu_copy_equalizer 0x0120

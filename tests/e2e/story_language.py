@@ -1,5 +1,6 @@
 """The language follows the user's locale at start; the help window opens in that language; the
-curves copied from the window menu speak it too, with the locale's decimal separator."""
+curves copied from the window menu speak it too, with the locale's decimal separator, and a curve
+copied as equalizer settings names itself in it."""
 import re
 
 import resource_ids as ids
@@ -48,6 +49,7 @@ class LanguageCase:
     database = EAR
     captions = None
     copied = None  # the curves as the window menu copies them
+    equalizer = None  # the green curve as the window menu copies it for an equalizer
     selected = None
     shot = None
     date_title = None  # the title field's date and time in the locale's short formats
@@ -74,18 +76,21 @@ class LanguageCase:
                                               "the help window to close")
         self.assertEqual(closed.client["width"], closed.graph["width"])
 
-        # The window menu by keyboard: Alt+Space opens it, Up reaches its last entry.
+        # The window menu by keyboard: Alt+Space opens it, Up reaches its last entry (the curve
+        # as equalizer), and Up once more the curves as text.
         self.program.pick_entry(ids.title_combo, "Ear")
-        self.program.key("alt+space")
-        self.program.wait_for_window(lambda n: hasattr(n, "menu"), "the window menu")
-        self.program.key("Up")
-        self.program.screenshot(self.shot + "_window_menu")
-        self.program.key("Return")
-        def copied():
-            clipboard = self.program.clipboard()
-            return clipboard if clipboard.get("unicode") == self.copied else None
-        clipboard = self.program.wait_for(copied, what="the copied curves")
-        self.assertEqual(self.copied, clipboard["ansi"])
+        copies = [(2, self.copied)] + ([(1, self.equalizer)] if self.equalizer else [])
+        for ups, text in copies:
+            self.program.key("alt+space")
+            self.program.wait_for_window(lambda n: hasattr(n, "menu"), "the window menu")
+            self.program.key(*["Up"] * ups)
+            self.program.screenshot(self.shot + "_window_menu")
+            self.program.key("Return")
+            def copied():
+                clipboard = self.program.clipboard()
+                return clipboard if clipboard.get("unicode") == text else None
+            clipboard = self.program.wait_for(copied, what="the copied text")
+            self.assertEqual(text, clipboard["ansi"])
         self.assertEqual(0, self.program.close())
 
 
@@ -109,6 +114,9 @@ class English(LanguageCase, ProgramTest):
     locale = "en_US.UTF-8"
     captions = ENGLISH
     copied = COPIED_ENGLISH
+    # -20.50 dB at 1000 Hz is the lowest level; 100 Hz lies 0.50 dB above it.
+    equalizer = ("# Green curve of \"Ear\"; gains in dB above the curve's lowest level\r\n"
+                 "Preamp: -0.5 dB\r\nGraphicEQ: 100 0.5; 1000 0.0\r\n")
     selected = 0
     shot = "help_english"
     date_title = re.compile(r"^\d{1,2}/\d{1,2}/\d{4} \d{1,2}:\d{2} [AP]M $")

@@ -195,6 +195,10 @@ TEST(HelpTexts, BothLanguagesHaveTheSameSectionsAndParagraphs) {
             std::string quoted = std::string("\"") + caption_of(*body.captions, control) + "\"";
             EXPECT_TRUE(mentions(sections[4], quoted.c_str())) << quoted;
         }
+        for (const ControlText& entry : body.captions->menu_entries) {
+            std::string quoted = std::string("\"") + entry.text + "\"";
+            EXPECT_TRUE(mentions(sections[4], quoted.c_str())) << quoted;
+        }
     }
     EXPECT_EQ(shape[0], shape[1]) << "paragraphs per section differ between the languages";
 }

@@ -73,6 +73,7 @@ TEST(Texts, CaptionTablesHoldEveryTextInOrderByteForByte) {
     const CaptionRow menu_rows[menu_text_count] = {
         {menu_copy_picture, "Copy picture", "Bild kopieren"},
         {menu_copy_curves, "Copy curves as text", "Kurven als Text kopieren"},
+        {menu_copy_equalizer, "Copy curve as equalizer", "Kurve als Equalizer kopieren"},
     };
     for (int i = 0; i < menu_text_count; ++i) {
         EXPECT_EQ(menu_rows[i].control, english_texts.menu_entries[i].control);
@@ -104,7 +105,7 @@ TEST(Texts, LanguageOneIsGermanAndEveryOtherValueEnglish) {
 
 TEST(Texts, CurvesAsTextOneLinePerPointInTheLanguageWithTheUsersDecimalSeparator) {
     // Main set: green 1000 Hz at -20.50 dB and 100 Hz at -20.00 dB (-39.14 dB(A)), red empty,
-    // blue silent at 500 Hz. Compare set: red 2000 Hz at -30.31 dB (-29.11 dB(A)).
+    // blue silent at 500 Hz. Compare set: red 2000 Hz at full scale (-0.0003 dB, +1.20 dB(A)).
     CurveSet main_set = {};
     CurveSet compare_set = {};
     main_set.freq_hz[0][0] = 1000;
@@ -115,13 +116,13 @@ TEST(Texts, CurvesAsTextOneLinePerPointInTheLanguageWithTheUsersDecimalSeparator
     main_set.freq_hz[2][0] = 500;
     main_set.count[2] = 1;
     compare_set.freq_hz[1][0] = 2000;
-    compare_set.amplitude[1][0] = 1000;
+    compare_set.amplitude[1][0] = 32767;
     compare_set.count[1] = 1;
     struct Case {
         int language;
         const char* decimal;
         bool a_weighted;
-        std::string text; // UTF-8 here, Windows-1252 in the program
+        std::string text;
     };
     const Case cases[] = {
         {0, ".", true,
@@ -129,28 +130,65 @@ TEST(Texts, CurvesAsTextOneLinePerPointInTheLanguageWithTheUsersDecimalSeparator
          "Main\tGreen\t1000\t3093\t-20.5\t-20.5\r\n"
          "Main\tGreen\t100\t3277\t-20.0\t-39.1\r\n"
          "Main\tBlue\t500\t0\t\t\r\n"
-         "Compare\tRed\t2000\t1000\t-30.3\t-29.1\r\n"},
+         "Compare\tRed\t2000\t32767\t0.0\t1.2\r\n"},
         {1, ",", false,
          "Satz\tKurve\tFrequenz [Hz]\tAmplitude\tPegel [dB]\r\n"
          "Haupt\tGrün\t1000\t3093\t-20,5\r\n"
          "Haupt\tGrün\t100\t3277\t-20,0\r\n"
          "Haupt\tBlau\t500\t0\t\r\n"
-         "Vergleich\tRot\t2000\t1000\t-30,3\r\n"},
+         "Vergleich\tRot\t2000\t32767\t0,0\r\n"},
         // The separator is the user's, not the language's: the Swiss write German with a point.
         {1, ".", true,
          "Satz\tKurve\tFrequenz [Hz]\tAmplitude\tPegel [dB]\tPegel [dB(A)]\r\n"
          "Haupt\tGrün\t1000\t3093\t-20.5\t-20.5\r\n"
          "Haupt\tGrün\t100\t3277\t-20.0\t-39.1\r\n"
          "Haupt\tBlau\t500\t0\t\t\r\n"
-         "Vergleich\tRot\t2000\t1000\t-30.3\t-29.1\r\n"},
+         "Vergleich\tRot\t2000\t32767\t0.0\t1.2\r\n"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE("language " + std::to_string(c.language) + ", separator " + c.decimal +
                      (c.a_weighted ? ", dB(A)" : ""));
-        EXPECT_EQ(windows_1252(c.text),
+        EXPECT_EQ(c.text,
                   format_curve_text(main_set, compare_set, c.a_weighted, c.language, c.decimal));
         // Without points only the header is left.
         std::string header = c.text.substr(0, c.text.find("\r\n") + 2);
         EXPECT_EQ(header, format_curve_text({}, {}, c.a_weighted, c.language, c.decimal));
+    }
+}
+
+TEST(Texts, CurveAsEqualizerRisingBandsWithGainsAboveTheLowestLevel) {
+    // Blue, stored in no order as a file may hold it: 250 Hz at -30.00 dB, 4000 Hz at -20.00 dB
+    // with an older one at -50.31 dB behind it, 0 Hz, 1000 Hz at -39.99 dB (the lowest level)
+    // and 500 Hz silent; gains 9.99 and 19.99 dB. Green: one point. Red: silent and 0 Hz only.
+    const uint16_t points[][3] = {{2, 250, 1036},  {2, 4000, 3277}, {2, 0, 5000},
+                                  {2, 1000, 328},  {2, 500, 0},     {2, 4000, 100},
+                                  {0, 1000, 3093}, {1, 500, 0},     {1, 0, 3093}};
+    CurveSet set = {};
+    for (const auto& point : points) {
+        set.freq_hz[point[0]][set.count[point[0]]] = point[1];
+        set.amplitude[point[0]][set.count[point[0]]++] = point[2];
+    }
+    const struct {
+        int curve;
+        int language;
+        const char* title;
+        std::string text;
+    } cases[] = {
+        {2, 0, "Left ear",
+         "# Blue curve of \"Left ear\"; gains in dB above the curve's lowest level\r\n"
+         "Preamp: -20.0 dB\r\nGraphicEQ: 250 10.0; 1000 0.0; 4000 20.0\r\n"},
+        // A point in German too; a line end in the title stays inside the comment.
+        {2, 1, "Linkes\r\nOhr",
+         "# Kurve Blau von \"Linkes  Ohr\"; Verstärkung in dB über dem niedrigsten Pegel der "
+         "Kurve\r\nPreamp: -20.0 dB\r\nGraphicEQ: 250 10.0; 1000 0.0; 4000 20.0\r\n"},
+        {0, 0, "",
+         "# Green curve of \"\"; gains in dB above the curve's lowest level\r\n"
+         "Preamp: 0.0 dB\r\nGraphicEQ: 1000 0.0\r\n"},
+        {1, 0, "Silent", ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE("curve " + std::to_string(c.curve));
+        EXPECT_EQ(c.text, format_equalizer_text(set, c.curve, c.title, c.language));
+        EXPECT_EQ(!c.text.empty(), has_equalizer_bands(set, c.curve));
     }
 }

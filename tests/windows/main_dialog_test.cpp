@@ -146,14 +146,15 @@ TEST_F(MainDialogTest, HasItsCaptionStylesAndIcon) {
     EXPECT_EQ("#32770", class_of(dialog));
     EXPECT_NE(0, SendMessageA(dialog, WM_GETICON, ICON_BIG, 0));
 
-    // The window menu keeps the platform's commands and ends with a separator and the two copy
+    // The window menu keeps the platform's commands and ends with a separator and the three copy
     // entries, in this order.
     HMENU menu = GetSystemMenu(dialog, FALSE);
     int count = GetMenuItemCount(menu);
-    ASSERT_GE(count, 4);
-    EXPECT_NE(0u, GetMenuState(menu, count - 3, MF_BYPOSITION) & MF_SEPARATOR);
-    EXPECT_EQ(UINT(menu_copy_picture), GetMenuItemID(menu, count - 2));
-    EXPECT_EQ(UINT(menu_copy_curves), GetMenuItemID(menu, count - 1));
+    ASSERT_GE(count, 5);
+    EXPECT_NE(0u, GetMenuState(menu, count - 4, MF_BYPOSITION) & MF_SEPARATOR);
+    EXPECT_EQ(UINT(menu_copy_picture), GetMenuItemID(menu, count - 3));
+    EXPECT_EQ(UINT(menu_copy_curves), GetMenuItemID(menu, count - 2));
+    EXPECT_EQ(UINT(menu_copy_equalizer), GetMenuItemID(menu, count - 1));
     EXPECT_NE(UINT(-1), GetMenuState(menu, SC_CLOSE, MF_BYCOMMAND));
 }
 

@@ -9,6 +9,7 @@
 #include "graph/render.h"
 #include "resources/resource_ids.h"
 
+#include <cwchar>
 #include <set>
 #include <string>
 #include <vector>
@@ -413,7 +414,8 @@ TEST_F(RenderTest, EveryRenderReturnsItsObjectsAndLeaksNone) {
 }
 
 TEST_F(RenderTest, TheWindowMenuCopiesThePictureWithoutTheReadoutAndTheCurvesAsText) {
-    set_graph_size(800, 400);
+    // 801 pixels of 3 bytes make rows of 2403 bytes, each padded to 2404.
+    set_graph_size(801, 400);
     clear_sets();
     put_curve(&app.main_set, 0, {{1000, 3093}});
     put_curve(&app.compare_set, 1, {{2000, 1000}});
@@ -423,29 +425,47 @@ TEST_F(RenderTest, TheWindowMenuCopiesThePictureWithoutTheReadoutAndTheCurvesAsT
     SendMessageA(dialog, WM_MOUSEMOVE, 0, MAKELPARAM(400, app.top_band_height + 200));
     ASSERT_NE(drawn.pixels, take_picture().pixels);
 
-    // The text itself is read back by the end-to-end story. The platform's low four bits of the
-    // command are set here.
+    // The platform's low four bits of the command are set here. The user's decimal separator
+    // comes through whole, also one outside the program's code page: the Arabic one, for this
+    // copy only. The whole texts are read back by the end-to-end story.
+    wchar_t separator[8] = {};
+    GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, separator, 8);
+    SetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, L"\x066b");
     SendMessageA(dialog, WM_SYSCOMMAND, menu_copy_curves | 3, 0);
+    SetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, separator);
     ASSERT_TRUE(OpenClipboard(nullptr));
-    EXPECT_TRUE(IsClipboardFormatAvailable(CF_UNICODETEXT));
+    HANDLE unicode = GetClipboardData(CF_UNICODETEXT);
+    ASSERT_NE(nullptr, unicode);
+    EXPECT_NE(nullptr, wcsstr(static_cast<const wchar_t*>(GlobalLock(unicode)), L"\t-20\x066b"
+                                                                                L"5\t"));
+    GlobalUnlock(unicode);
     EXPECT_FALSE(IsClipboardFormatAvailable(CF_DIB));
     CloseClipboard();
 
     SendMessageA(dialog, WM_SYSCOMMAND, menu_copy_picture, 0);
+    // The red curve is empty: the equalizer entry is greyed as the menu opens (the end-to-end
+    // story chooses it for green), and it copies nothing; the picture stays.
+    app.current_curve = 1;
+    HMENU menu = GetSystemMenu(dialog, FALSE);
+    SendMessageA(dialog, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(menu), MAKELPARAM(0, TRUE));
+    EXPECT_NE(0u, GetMenuState(menu, menu_copy_equalizer, MF_BYCOMMAND) & MF_GRAYED);
+    SendMessageA(dialog, WM_SYSCOMMAND, menu_copy_equalizer, 0);
+    app.current_curve = 0;
     ASSERT_TRUE(OpenClipboard(nullptr));
     EXPECT_FALSE(IsClipboardFormatAvailable(CF_UNICODETEXT));
     HANDLE dib = GetClipboardData(CF_DIB);
     ASSERT_NE(nullptr, dib);
     const BITMAPINFOHEADER* header = static_cast<const BITMAPINFOHEADER*>(GlobalLock(dib));
-    EXPECT_EQ(800, header->biWidth);
+    EXPECT_EQ(801, header->biWidth);
     EXPECT_EQ(400, header->biHeight);
     EXPECT_EQ(24, header->biBitCount);
-    // Rows from the bottom up, blue, green, red, each padded to a multiple of four bytes.
+    EXPECT_EQ(2404u * 400, header->biSizeImage);
+    // Rows from the bottom up, blue, green, red.
     const BYTE* bits = reinterpret_cast<const BYTE*>(header + 1);
     int differing = 0;
     for (int y = 0; y < 400; ++y) {
-        for (int x = 0; x < 800; ++x) {
-            const BYTE* pixel = bits + (399 - y) * 2400 + x * 3;
+        for (int x = 0; x < 801; ++x) {
+            const BYTE* pixel = bits + (399 - y) * 2404 + x * 3;
             differing += RGB(pixel[2], pixel[1], pixel[0]) != drawn.at(x, y);
         }
     }
