@@ -117,9 +117,11 @@ std::string format_equalizer_text(const CurveSet& set, int curve, const std::str
     if (bands.empty()) {
         return "";
     }
-    auto by_level = [](const Band& a, const Band& b) { return a.level_db < b.level_db; };
-    double lowest = std::min_element(bands.begin(), bands.end(), by_level)->level_db;
-    double largest_gain = std::max_element(bands.begin(), bands.end(), by_level)->level_db - lowest;
+    auto levels = std::minmax_element(bands.begin(), bands.end(), [](const Band& a, const Band& b) {
+        return a.level_db < b.level_db;
+    });
+    double lowest = levels.first->level_db;
+    double largest_gain = levels.second->level_db - lowest;
 
     const LanguageTexts& texts = texts_for_language(language);
     std::string colour = utf8_of_windows_1252(caption_of(texts, colour_buttons[curve]));
