@@ -189,6 +189,5 @@ TEST(Texts, CurveAsEqualizerRisingBandsWithGainsAboveTheLowestLevel) {
     for (const auto& c : cases) {
         SCOPED_TRACE("curve " + std::to_string(c.curve));
         EXPECT_EQ(c.text, format_equalizer_text(set, c.curve, c.title, c.language));
-        EXPECT_EQ(!c.text.empty(), has_equalizer_bands(set, c.curve));
     }
 }
