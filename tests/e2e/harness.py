@@ -75,20 +75,32 @@ class Display:
     def __init__(self, size=None):
         out = subprocess.run([WINE_ENV, "display"] + ([size] if size else []), capture_output=True,
                              text=True, check=True, timeout=60).stdout.split()
-        self.name, self.pid = out[0], int(out[1])
+        self.name, self.pid, self.start = out[0], int(out[1]), out[2]
 
     def stop(self):
-        os.kill(self.pid, signal.SIGTERM)
-        wait_for(lambda: ended(self.pid), what="Xvfb to end")
+        """Ends the server if it still runs: the id of one that has ended may belong to another
+        process by now. The pidfd holds the process whose start time is checked."""
+        try:
+            pidfd = os.pidfd_open(self.pid)
+        except ProcessLookupError:
+            return
+        try:
+            if started_at(self.pid) == self.start:
+                signal.pidfd_send_signal(pidfd, signal.SIGTERM)
+                wait_for(lambda: started_at(self.pid) != self.start, what="Xvfb to end")
+        finally:
+            os.close(pidfd)
 
 
-def ended(pid):
-    """Whether the process has ended; one that nobody reaps stays behind as a zombie."""
+def started_at(pid):
+    """The start time of a running process, as scripts/wine-env gives it, or None once the process
+    has ended; one that nobody reaps stays behind as a zombie."""
     try:
         with open("/proc/%d/stat" % pid) as f:
-            return f.read().rsplit(")", 1)[1].split()[0] == "Z"
+            fields = f.read().rsplit(")", 1)[1].split()
     except FileNotFoundError:
-        return True
+        return None
+    return None if fields[0] == "Z" else fields[19]
 
 
 def wine_environment(display, target, folder):
