@@ -1,6 +1,6 @@
 """The language follows the user's locale at start; the help window opens in that language; the
 curves copied from the window menu speak it too, with the locale's decimal separator, and a curve
-copied as equalizer settings names itself in it."""
+copied as equalizer settings names itself in it, with the title typed in whole."""
 import re
 
 import resource_ids as ids
@@ -50,6 +50,7 @@ class LanguageCase:
     captions = None
     copied = None  # the curves as the window menu copies them
     equalizer = None  # the green curve as the window menu copies it for an equalizer
+    title = None  # typed over the title field before the copies
     selected = None
     shot = None
     date_title = None  # the title field's date and time in the locale's short formats
@@ -79,6 +80,10 @@ class LanguageCase:
         # The window menu by keyboard: Alt+Space opens it, Up reaches its last entry (the curve
         # as equalizer), and Up once more the curves as text.
         self.program.pick_entry(ids.title_combo, "Ear")
+        if self.title:
+            self.program.type_title(self.title)
+            self.program.wait_for_window(
+                lambda w: w.controls[ids.title_combo]["text"] == self.title, "the typed title")
         copies = [(2, self.copied)] + ([(1, self.equalizer)] if self.equalizer else [])
         for ups, text in copies:
             self.program.key("alt+space")
@@ -98,6 +103,10 @@ class German(LanguageCase, ProgramTest):
     locale = "de_DE.UTF-8"
     captions = GERMAN
     copied = COPIED_GERMAN
+    # A letter of the code page outside ASCII comes through whole; the ":" becomes a blank.
+    title = "Linkes Ohr: m\u00fcde"
+    equalizer = ("# Kurve Gr\u00fcn von \"Linkes Ohr  m\u00fcde\"; Verst\u00e4rkung in dB relativ "
+                 "zum h\u00f6chsten Pegel der Kurve\r\nGraphicEQ: 100 0.0; 1000 -0.5;\r\n")
     selected = 1
     shot = "help_german"
     # Day, month, year and hours, minutes without seconds, each followed by a blank.
@@ -114,9 +123,9 @@ class English(LanguageCase, ProgramTest):
     locale = "en_US.UTF-8"
     captions = ENGLISH
     copied = COPIED_ENGLISH
-    # -20.50 dB at 1000 Hz is the lowest level; 100 Hz lies 0.50 dB above it.
-    equalizer = ("# Green curve of \"Ear\"; gains in dB above the curve's lowest level\r\n"
-                 "Preamp: -0.5 dB\r\nGraphicEQ: 100 0.5; 1000 0.0\r\n")
+    # -20.00 dB at 100 Hz is the highest level; 1000 Hz lies 0.50 dB below it.
+    equalizer = ("# Green curve of \"Ear\"; gains in dB relative to the curve's highest level\r\n"
+                 "GraphicEQ: 100 0.0; 1000 -0.5;\r\n")
     selected = 0
     shot = "help_english"
     date_title = re.compile(r"^\d{1,2}/\d{1,2}/\d{4} \d{1,2}:\d{2} [AP]M $")
