@@ -7,7 +7,6 @@ folder holding its own copy of the exe (so the database file lands there), an AL
 whose default device writes the played PCM into that folder, and real mouse and keyboard input
 through xdotool. Every wait polls a condition with a timeout.
 """
-import ctypes
 import os
 import shutil
 import signal
@@ -77,36 +76,8 @@ class Display:
         out = subprocess.run([WINE_ENV, "display"] + ([size] if size else []), capture_output=True,
                              text=True, check=True, timeout=60).stdout.split()
         self.name, self.pid = out[0], int(out[1])
-        # A connection of the harness's own, held until the display stops: Xvfb resets the
-        # keyboard map whenever its last client leaves, as between two runs of the program.
-        self.x11 = ctypes.CDLL("libX11.so.6")
-        self.x11.XOpenDisplay.restype = ctypes.c_void_p
-        self.connection = ctypes.c_void_p(self.x11.XOpenDisplay(self.name.encode()))
-        self.add_key(0xFC, 0xDC)
-
-    def add_key(self, *keysyms):
-        """Puts keysyms (ü and Ü) on a keycode that has none, before a program reads the map.
-        For a letter missing from the map xdotool binds a key only while it types it, and Wine,
-        looking the key up after that, may find it empty and drop the letter."""
-        x11 = self.x11
-        x11.XGetKeyboardMapping.restype = ctypes.POINTER(ctypes.c_ulong)
-        x11.XGetKeyboardMapping.argtypes = [ctypes.c_void_p, ctypes.c_ubyte, ctypes.c_int,
-                                            ctypes.POINTER(ctypes.c_int)]
-        x11.XChangeKeyboardMapping.argtypes = [ctypes.c_void_p, ctypes.c_int, ctypes.c_int,
-                                               ctypes.POINTER(ctypes.c_ulong), ctypes.c_int]
-        low, high, width = ctypes.c_int(), ctypes.c_int(), ctypes.c_int()
-        x11.XDisplayKeycodes(self.connection, ctypes.byref(low), ctypes.byref(high))
-        count = high.value - low.value + 1
-        mapped = x11.XGetKeyboardMapping(self.connection, low.value, count, ctypes.byref(width))
-        free = next(low.value + k for k in range(count)
-                    if not any(mapped[k * width.value:(k + 1) * width.value]))
-        x11.XFree(mapped)
-        x11.XChangeKeyboardMapping(self.connection, free, len(keysyms),
-                                   (ctypes.c_ulong * len(keysyms))(*keysyms), 1)
-        x11.XSync(self.connection, 0)
 
     def stop(self):
-        self.x11.XCloseDisplay(self.connection)
         os.kill(self.pid, signal.SIGTERM)
         wait_for(lambda: ended(self.pid), what="Xvfb to end")
 
@@ -276,10 +247,8 @@ class Program:
         return window
 
     def xdotool(self, *args):
-        # xdotool reads text in its locale's encoding, and the program's locale need not exist
-        # on this machine: it reads UTF-8 in the one that always does.
-        subprocess.run(["xdotool"] + [str(a) for a in args], env=dict(self.env, LC_ALL="C.UTF-8"),
-                       check=True, timeout=30)
+        subprocess.run(["xdotool"] + [str(a) for a in args], env=self.env, check=True,
+                       timeout=30)
 
     def move(self, x, y):
         self.xdotool("mousemove", "--sync", x, y)
@@ -324,17 +293,13 @@ class Program:
                    info["list_y"] + 2 + index * info["item_height"] + info["item_height"] // 2)
         self.wait_for_window(lambda w: not w.combos[combo_id]["dropped"], "the list to close")
 
-    def type_title(self, title):
-        """Types a title of its own over the one in the title field."""
+    def add_set(self, title):
+        """Types a title of its own over the one in the title field, then presses Add set."""
         combo = self.inspect().controls[ids.title_combo]
         self.click(combo["x"] + 20, combo["y"] + combo["height"] // 2)
         self.key("End")
         self.key("shift+Home")
         self.type_text(title)
-
-    def add_set(self, title):
-        """Types a title of its own over the one in the title field, then presses Add set."""
-        self.type_title(title)
         self.click_control(ids.btn_add_set)
 
     def answer_question(self, button_text):
