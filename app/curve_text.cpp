@@ -66,7 +66,7 @@ struct Band {
 };
 
 // The points of a curve that an equalizer can use, in rising frequency: none of 0 Hz or of
-// amplitude 0, and of those with the same frequency only the one stored first.
+// amplitude 0 (silent), and of the others with the same frequency only the one stored first.
 std::vector<Band> equalizer_bands(const CurveSet& set, int curve) {
     std::vector<Band> bands;
     for (int i = 0; i < set.count[curve]; ++i) {
@@ -84,14 +84,38 @@ std::vector<Band> equalizer_bands(const CurveSet& set, int curve) {
     return bands;
 }
 
-std::string comment_line(const char* format, const std::string& colour, std::string title) {
-    // A line end in the title would end the comment and turn the rest into a command.
-    std::replace(title.begin(), title.end(), '\r', ' ');
-    std::replace(title.begin(), title.end(), '\n', ' ');
+// The title (UTF-8) with a blank for every character that would let it out of its comment line:
+// a control character (C0, DEL and C1, which holds NEL), the line and paragraph separators
+// U+2028 and U+2029, and ":", which some readers take for the start of the equalizer's settings
+// wherever it stands. The lead bytes 0xC2 and 0xE2 never continue a character, so the multi-byte
+// sequences can be matched byte by byte.
+std::string comment_title(const std::string& title) {
+    std::string kept;
+    for (size_t i = 0; i < title.size(); ++i) {
+        unsigned char byte = static_cast<unsigned char>(title[i]);
+        unsigned char next = i + 1 < title.size() ? static_cast<unsigned char>(title[i + 1]) : 0;
+        unsigned char third = i + 2 < title.size() ? static_cast<unsigned char>(title[i + 2]) : 0;
+        if (byte < 0x20 || byte == 0x7F || byte == ':') {
+            kept += ' ';
+        } else if (byte == 0xC2 && next >= 0x80 && next <= 0x9F) {
+            kept += ' ';
+            i += 1;
+        } else if (byte == 0xE2 && next == 0x80 && (third == 0xA8 || third == 0xA9)) {
+            kept += ' ';
+            i += 2;
+        } else {
+            kept += title[i];
+        }
+    }
+    return kept;
+}
+
+std::string comment_line(const char* format, const std::string& colour, const std::string& title) {
     std::string utf8_format = utf8_of_windows_1252(format);
-    int length = std::snprintf(nullptr, 0, utf8_format.c_str(), colour.c_str(), title.c_str());
+    std::string kept = comment_title(title);
+    int length = std::snprintf(nullptr, 0, utf8_format.c_str(), colour.c_str(), kept.c_str());
     std::vector<char> line(static_cast<size_t>(length > 0 ? length : 0) + 1);
-    std::snprintf(line.data(), line.size(), utf8_format.c_str(), colour.c_str(), title.c_str());
+    std::snprintf(line.data(), line.size(), utf8_format.c_str(), colour.c_str(), kept.c_str());
     return std::string(line.data()) + "\r\n";
 }
 
@@ -117,19 +141,15 @@ std::string format_equalizer_text(const CurveSet& set, int curve, const std::str
     if (bands.empty()) {
         return "";
     }
-    auto levels = std::minmax_element(bands.begin(), bands.end(), [](const Band& a, const Band& b) {
-        return a.level_db < b.level_db;
-    });
-    double lowest = levels.first->level_db;
-    double largest_gain = levels.second->level_db - lowest;
+    double highest = std::max_element(bands.begin(), bands.end(), [](const Band& a, const Band& b) {
+                         return a.level_db < b.level_db;
+                     })->level_db;
 
     const LanguageTexts& texts = texts_for_language(language);
     std::string colour = utf8_of_windows_1252(caption_of(texts, colour_buttons[curve]));
-    std::string text = comment_line(texts.equalizer_comment, colour, title);
-    text += "Preamp: " + tenths(-largest_gain) + " dB\r\nGraphicEQ: ";
-    for (size_t i = 0; i < bands.size(); ++i) {
-        text += (i > 0 ? "; " : "") + std::to_string(bands[i].frequency) + " " +
-                tenths(bands[i].level_db - lowest);
+    std::string text = comment_line(texts.equalizer_comment, colour, title) + "GraphicEQ:";
+    for (const Band& band : bands) {
+        text += " " + std::to_string(band.frequency) + " " + tenths(band.level_db - highest) + ";";
     }
     return text + "\r\n";
 }

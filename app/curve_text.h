@@ -18,13 +18,15 @@
 std::string format_curve_text(const CurveSet& main_set, const CurveSet& compare_set,
                               bool a_weighted, int language, const std::string& decimal);
 
-// Curve `curve` of a set as lines of a graphic equalizer's configuration, each ending in CR LF: a
-// "# " comment in `language` naming the curve's colour and `title` (UTF-8), "Preamp: -X dB" and
-// "GraphicEQ: " with a "frequency gain" pair per point, separated by "; ", in rising frequency.
-// A point's gain is its level in dB less the lowest level of the curve, and X is the largest
-// gain, so that the equalized sound never rises above the original's peak. Gains have one decimal
-// and always a point. Points of 0 Hz or amplitude 0 are left out, and of points with the same
-// frequency the one stored first (the newest recorded) is used. Empty when no point is left.
+// Curve `curve` of a set as the lines of a graphic equalizer's configuration, each ending in
+// CR LF: a "# " comment in `language` naming the curve's colour and `title` (UTF-8), and
+// "GraphicEQ:" with a " frequency gain;" band per point, in rising frequency. A band's gain is
+// the point's level in dB less the highest level of the curve: 0.0 where the ear heard worst and
+// a cut everywhere else, so that no equalizer plays anything louder than the original. Gains have
+// one decimal and always a point. The comment holds no ":" and no line end: those of the title
+// become blanks, as do its other control characters and line or paragraph separators. Points of
+// 0 Hz or amplitude 0 are left out, and of the others with the same frequency the one stored
+// first (the newest recorded) is used. Empty when no point is left.
 std::string format_equalizer_text(const CurveSet& set, int curve, const std::string& title,
                                   int language);
 

@@ -37,7 +37,7 @@ const LanguageTexts english_texts = {
         {menu_copy_equalizer, "Copy curve as equalizer"},
     },
     {"Set\tCurve\tFrequency [Hz]\tAmplitude\tLevel [dB]", "Level [dB(A)]", "Main", "Compare"},
-    "# %s curve of \"%s\"; gains in dB above the curve's lowest level",
+    "# %s curve of \"%s\"; gains in dB relative to the curve's highest level",
 };
 
 const LanguageTexts german_texts = {
@@ -70,8 +70,8 @@ const LanguageTexts german_texts = {
         {menu_copy_equalizer, "Kurve als Equalizer kopieren"},
     },
     {"Satz\tKurve\tFrequenz [Hz]\tAmplitude\tPegel [dB]", "Pegel [dB(A)]", "Haupt", "Vergleich"},
-    "# Kurve %s von \"%s\"; Verst\xe4rkung in dB \xfc"
-    "ber dem niedrigsten Pegel der Kurve",
+    "# Kurve %s von \"%s\"; Verst\xe4rkung in dB relativ zum h\xf6"
+    "chsten Pegel der Kurve",
 };
 
 const char* caption_of(const LanguageTexts& texts, int control) {

@@ -32,7 +32,8 @@ struct LanguageTexts {
     ControlText menu_entries[menu_text_count]; // by window-menu command
     CurveTextWords curve_text;
     // The comment that opens a curve copied as equalizer settings, a printf format that takes
-    // the curve's colour (its button's caption) and the title, in this order.
+    // the curve's colour (its button's caption) and the title, in this order. It holds no ":",
+    // which some equalizers read as the start of their settings wherever it stands.
     const char* equalizer_comment;
 };
 

@@ -47,6 +47,7 @@ COPIED_ENGLISH = ("Set\tCurve\tFrequency [Hz]\tAmplitude\tLevel [dB]\tLevel [dB(
 
 class LanguageCase:
     database = EAR
+    title = "Ear"  # of the record the copies are made from
     captions = None
     copied = None  # the curves as the window menu copies them
     equalizer = None  # the green curve as the window menu copies it for an equalizer
@@ -78,7 +79,7 @@ class LanguageCase:
 
         # The window menu by keyboard: Alt+Space opens it, Up reaches its last entry (the curve
         # as equalizer), and Up once more the curves as text.
-        self.program.pick_entry(ids.title_combo, "Ear")
+        self.program.pick_entry(ids.title_combo, self.title)
         copies = [(2, self.copied)] + ([(1, self.equalizer)] if self.equalizer else [])
         for ups, text in copies:
             self.program.key("alt+space")
@@ -98,6 +99,11 @@ class German(LanguageCase, ProgramTest):
     locale = "de_DE.UTF-8"
     captions = GERMAN
     copied = COPIED_GERMAN
+    # A title in the program's code page comes through whole, but for its ":".
+    title = "Linkes Ohr: m\u00fcde"
+    database = EAR.replace(b"Ear", title.encode("cp1252"))
+    equalizer = ("# Kurve Gr\u00fcn von \"Linkes Ohr  m\u00fcde\"; Verst\u00e4rkung in dB relativ "
+                 "zum h\u00f6chsten Pegel der Kurve\r\nGraphicEQ: 100 0.0; 1000 -0.5;\r\n")
     selected = 1
     shot = "help_german"
     # Day, month, year and hours, minutes without seconds, each followed by a blank.
@@ -114,9 +120,9 @@ class English(LanguageCase, ProgramTest):
     locale = "en_US.UTF-8"
     captions = ENGLISH
     copied = COPIED_ENGLISH
-    # -20.50 dB at 1000 Hz is the lowest level; 100 Hz lies 0.50 dB above it.
-    equalizer = ("# Green curve of \"Ear\"; gains in dB above the curve's lowest level\r\n"
-                 "Preamp: -0.5 dB\r\nGraphicEQ: 100 0.5; 1000 0.0\r\n")
+    # -20.00 dB at 100 Hz is the highest level; 1000 Hz lies 0.50 dB below it.
+    equalizer = ("# Green curve of \"Ear\"; gains in dB relative to the curve's highest level\r\n"
+                 "GraphicEQ: 100 0.0; 1000 -0.5;\r\n")
     selected = 0
     shot = "help_english"
     date_title = re.compile(r"^\d{1,2}/\d{1,2}/\d{4} \d{1,2}:\d{2} [AP]M $")

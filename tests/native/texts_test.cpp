@@ -156,11 +156,11 @@ TEST(Texts, CurvesAsTextOneLinePerPointInTheLanguageWithTheUsersDecimalSeparator
     }
 }
 
-TEST(Texts, CurveAsEqualizerRisingBandsWithGainsAboveTheLowestLevel) {
+TEST(Texts, CurveAsEqualizerRisingBandsWithCutsBelowTheHighestLevel) {
     // Blue, stored in no order as a file may hold it: 250 Hz at -30.00 dB, 4000 Hz at -20.00 dB
-    // with an older one at -50.31 dB behind it, 0 Hz, 1000 Hz at -39.99 dB (the lowest level)
-    // and 500 Hz silent; gains 9.99 and 19.99 dB. Green: one point. Red: silent and 0 Hz only.
-    const uint16_t points[][3] = {{2, 250, 1036},  {2, 4000, 3277}, {2, 0, 5000},
+    // (the highest) with an older one at -50.31 dB behind it, 1000 Hz silent and at -39.99 dB
+    // behind it, 500 Hz silent; cuts 10.00 and 19.99 dB. Green: one point. Red: silent and 0 Hz.
+    const uint16_t points[][3] = {{2, 250, 1036},  {2, 4000, 3277}, {2, 1000, 0},
                                   {2, 1000, 328},  {2, 500, 0},     {2, 4000, 100},
                                   {0, 1000, 3093}, {1, 500, 0},     {1, 0, 3093}};
     CurveSet set = {};
@@ -175,15 +175,21 @@ TEST(Texts, CurveAsEqualizerRisingBandsWithGainsAboveTheLowestLevel) {
         std::string text;
     } cases[] = {
         {2, 0, "Left ear",
-         "# Blue curve of \"Left ear\"; gains in dB above the curve's lowest level\r\n"
-         "Preamp: -20.0 dB\r\nGraphicEQ: 250 10.0; 1000 0.0; 4000 20.0\r\n"},
+         "# Blue curve of \"Left ear\"; gains in dB relative to the curve's highest level\r\n"
+         "GraphicEQ: 250 -10.0; 1000 -20.0; 4000 0.0;\r\n"},
         // A point in German too; a line end in the title stays inside the comment.
         {2, 1, "Linkes\r\nOhr",
-         "# Kurve Blau von \"Linkes  Ohr\"; Verstärkung in dB über dem niedrigsten Pegel der "
-         "Kurve\r\nPreamp: -20.0 dB\r\nGraphicEQ: 250 10.0; 1000 0.0; 4000 20.0\r\n"},
+         "# Kurve Blau von \"Linkes  Ohr\"; Verstärkung in dB relativ zum höchsten Pegel der "
+         "Kurve\r\nGraphicEQ: 250 -10.0; 1000 -20.0; 4000 0.0;\r\n"},
+        {2, 0, "Right:\tafter\u2028the\u0085concert\x7f!",
+         "# Blue curve of \"Right  after the concert !\"; gains in dB relative to the curve's "
+         "highest level\r\nGraphicEQ: 250 -10.0; 1000 -20.0; 4000 0.0;\r\n"},
         {0, 0, "",
-         "# Green curve of \"\"; gains in dB above the curve's lowest level\r\n"
-         "Preamp: 0.0 dB\r\nGraphicEQ: 1000 0.0\r\n"},
+         "# Green curve of \"\"; gains in dB relative to the curve's highest level\r\n"
+         "GraphicEQ: 1000 0.0;\r\n"},
+        {0, 1, "Åsas Ohr · 3 kHz…",
+         "# Kurve Grün von \"Åsas Ohr · 3 kHz…\"; Verstärkung in dB relativ zum höchsten Pegel "
+         "der Kurve\r\nGraphicEQ: 1000 0.0;\r\n"},
         {1, 0, "Silent", ""},
     };
     for (const auto& c : cases) {
