@@ -74,6 +74,7 @@ struct HearingTest {
     int64_t played_frames;
     uint64_t random_state;
     int32_t channel_mask; // 2 for the right ear, 1 for the left
+    int32_t highs;        // 1 to test 10, 12, 14 and 16 kHz too
     int32_t running;      // 1 from Start until Stop or the last frequency
     int32_t paused;
     int32_t step; // index of the frequency under test
