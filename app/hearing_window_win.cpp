@@ -99,6 +99,13 @@ void show_state(HWND window) {
     }
     EnableWindow(GetDlgItem(window, hearing_pause), !idle);
     EnableWindow(GetDlgItem(window, hearing_stop), !idle);
+    // A control that was just disabled (Start, once pressed) leaves the keys nowhere: they go to
+    // "I hear it" instead.
+    HWND focus = GetFocus();
+    if (focus == nullptr || !IsWindowEnabled(focus)) {
+        SendMessageA(window, WM_NEXTDLGCTL,
+                     reinterpret_cast<WPARAM>(GetDlgItem(window, hearing_answer)), TRUE);
+    }
     const char* pause = test.paused ? words().continue_caption : caption_of(texts(), hearing_pause);
     set_text(window, hearing_pause, pause);
     set_text(window, hearing_summary, format_hearing_summary(test, texts()));

@@ -323,9 +323,10 @@ class Program:
     def key(self, *keys):
         self.xdotool("key", *keys)
 
-    def screenshot(self, name):
+    def screenshot(self, name, window=None):
+        """A PNG of the main window, or of another window the reader read."""
         os.makedirs(ARTIFACTS, exist_ok=True)
-        d = self.inspect().dialog
+        d = window or self.inspect().dialog
         path = os.path.join(ARTIFACTS, name + ".png")
         subprocess.run(["import", "-display", self.display.name, "-window", "root",
                         "-crop", "%dx%d+%d+%d" % (d["width"], d["height"], d["x"], d["y"]),

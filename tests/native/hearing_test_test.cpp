@@ -77,17 +77,23 @@ int32_t percentile(std::vector<int32_t> values, double share) {
     return values[size_t(share * (values.size() - 1))];
 }
 
-// The first presentation's pulses in the right channel: silent first and last frames, the flat top
-// at the level's amplitude; the left channel silent throughout.
+// The first presentation's pulses in the right channel: silent first and last frames, edges that
+// rise and fall within the first and last millisecond no further than 1 % of the amplitude, the
+// flat top at the amplitude; the left channel silent throughout.
 void expect_clean_pulses(const std::vector<int16_t>& sound, const Presentation& first) {
     for (int k = 0; k < tone_pulses; ++k) {
         size_t start = size_t(first.onset + int64_t(k) * pulse_period_frames);
-        ASSERT_LT(2 * (start + pulse_frames), sound.size());
+        size_t last = start + pulse_frames - 1;
+        ASSERT_LT(2 * last + 1, sound.size());
         EXPECT_EQ(0, sound[2 * start + 1]) << "pulse " << k << " starts at zero";
-        EXPECT_EQ(0, sound[2 * (start + pulse_frames - 1) + 1]) << "pulse " << k << " ends at zero";
+        EXPECT_EQ(0, sound[2 * last + 1]) << "pulse " << k << " ends at zero";
         int peak = 0;
-        for (size_t f = start; f < start + pulse_frames; ++f) {
+        for (size_t f = start; f <= last; ++f) {
             peak = std::max(peak, std::abs(int(sound[2 * f + 1])));
+        }
+        for (size_t n = 0; n < 44; ++n) {
+            EXPECT_LE(std::abs(sound[2 * (start + n) + 1]), first.amplitude / 100) << n;
+            EXPECT_LE(std::abs(sound[2 * (last - n) + 1]), first.amplitude / 100) << n;
         }
         EXPECT_GE(peak, first.amplitude - 1) << "pulse " << k;
         EXPECT_LE(peak, first.amplitude) << "pulse " << k;
