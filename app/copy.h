@@ -5,18 +5,6 @@
 #include "core/app_state.h"
 
 #ifdef _WIN32
-// Appends a separator and the entries "Copy picture", "Copy curves as text" and "Copy curve as
-// equalizer" (in the current language) to the end of the dialog's window menu.
-void add_copy_entries(HWND dialog);
-
-// Greys "Copy curve as equalizer" in the window menu while the current curve has no point that
-// the equalizer text would hold; called as the menu opens.
-void enable_copy_entries(HMENU menu);
-
-// Carries out a window-menu command (wparam without its low four bits) if it is one of the
-// entries above; every other command is left to the platform's default handling.
-void copy_from_window_menu(HWND dialog, WPARAM command);
-
 // Puts the frequency field on the clipboard as a device-independent bitmap (CF_DIB): the picture
 // of a fresh refresh, so without the pointer readout, at the graph's size.
 void copy_picture(HWND dialog);

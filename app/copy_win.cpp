@@ -81,27 +81,6 @@ std::string title_text(HWND dialog) {
 
 } // namespace
 
-void add_copy_entries(HWND dialog) {
-    HMENU menu = GetSystemMenu(dialog, FALSE);
-    AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
-    for (const ControlText& entry : texts_for_language(app.language).menu_entries) {
-        AppendMenuA(menu, MF_STRING, entry.control, entry.text);
-    }
-}
-
-void enable_copy_entries(HMENU menu) {
-    bool usable = has_equalizer_bands(app.main_set, app.current_curve);
-    EnableMenuItem(menu, menu_copy_equalizer, MF_BYCOMMAND | (usable ? MF_ENABLED : MF_GRAYED));
-}
-
-void copy_from_window_menu(HWND dialog, WPARAM command) {
-    switch (command) {
-    case menu_copy_picture: copy_picture(dialog); break;
-    case menu_copy_curves: copy_curves_as_text(dialog); break;
-    case menu_copy_equalizer: copy_curve_as_equalizer(dialog); break;
-    }
-}
-
 void copy_picture(HWND dialog) {
     // The readout lives in the picture between refreshes; a fresh render has none and is
     // otherwise the picture the last refresh drew.

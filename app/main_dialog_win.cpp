@@ -2,9 +2,9 @@
 // off-screen picture, closing, and the dispatch of every message to its subsystem.
 #include "app/main_dialog.h"
 
-#include "app/copy.h"
 #include "app/info_window.h"
 #include "app/options.h"
+#include "app/window_menu.h"
 #include "app/window_placement.h"
 #include "audio/tone_stream.h"
 #include "core/dialog_requests.h"
@@ -106,7 +106,7 @@ void on_init_dialog(HWND dialog) {
     SendDlgItemMessageA(dialog, language_combo, CB_ADDSTRING, 0,
                         reinterpret_cast<LPARAM>("Deutsch"));
     SendDlgItemMessageA(dialog, language_combo, CB_SETCURSEL, app.language, 0);
-    add_copy_entries(dialog);
+    add_window_menu_entries(dialog);
     apply_language_texts(dialog);
 
     refresh_view(dialog);
@@ -225,11 +225,11 @@ INT_PTR CALLBACK main_dialog_proc(HWND dialog, UINT message, WPARAM wparam, LPAR
     case WM_PAINT: on_paint(); break;
     case WM_CLOSE: return on_close(dialog);
     // The low four bits of a system command are the platform's own.
-    case WM_SYSCOMMAND: copy_from_window_menu(dialog, wparam & 0xFFF0); break;
+    case WM_SYSCOMMAND: on_window_menu_command(dialog, wparam & 0xFFF0); break;
     // The high word of lparam is TRUE for the window menu.
     case WM_INITMENUPOPUP:
         if (HIWORD(lparam)) {
-            enable_copy_entries(reinterpret_cast<HMENU>(wparam));
+            enable_window_menu_entries(reinterpret_cast<HMENU>(wparam));
         }
         break;
     case WM_COMMAND: on_command(dialog, LOWORD(wparam), HIWORD(wparam)); break;

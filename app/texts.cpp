@@ -32,12 +32,47 @@ const LanguageTexts english_texts = {
     "Delete record?",
     "Unsaved changes. Proceed?",
     {
+        {menu_hearing_test, "Hearing test..."},
         {menu_copy_picture, "Copy picture"},
         {menu_copy_curves, "Copy curves as text"},
         {menu_copy_equalizer, "Copy curve as equalizer"},
     },
     {"Set\tCurve\tFrequency [Hz]\tAmplitude\tLevel [dB]", "Level [dB(A)]", "Main", "Compare"},
     "# %s curve of \"%s\"; gains in dB relative to the curve's highest level",
+    {
+        "Hearing test",
+        {
+            {hearing_instructions,
+             "Wear headphones. Short pulsed tones play in one ear. Press Space or click \"I hear "
+             "it\" whenever you hear one, however faint. Set a comfortable volume with the sample "
+             "tone first. Levels are relative to full scale, not calibrated: this is no medical "
+             "test."},
+            {hearing_right_ear, "Right ear (red curve)"},
+            {hearing_left_ear, "Left ear (blue curve)"},
+            {hearing_replaces, "Start replaces this curve of the main window."},
+            {hearing_highs, "Also 10, 12, 14 and 16 kHz"},
+            {hearing_sample, "Sample tone"},
+            {hearing_start, "Start"},
+            {hearing_pause, "Pause"},
+            {hearing_stop, "Stop"},
+            {hearing_answer, "I hear it"},
+        },
+        "Continue",
+        "%d Hz, %d of %d",
+        "Done.",
+        "Stopped.",
+        "No sound output could be opened.",
+        "%d Hz",
+        "%d Hz (retest)",
+        "%s: %d dBFS",
+        "%s: no response",
+        "%s: undetermined",
+        "Retest at 1000 Hz: %d dB difference.",
+        "False alarms: %d (%d of %d silent presentations answered).",
+        "The answers at 1000 Hz varied by 10 dB or more: please test again.",
+        "You heard the quietest level: lower the volume and test again.",
+        "Unreliable: answers without a tone.",
+    },
 };
 
 const LanguageTexts german_texts = {
@@ -65,6 +100,7 @@ const LanguageTexts german_texts = {
     "Datensatz l\xf6schen?",
     "\xc4nderungen nicht gespeichert. Fortfahren?",
     {
+        {menu_hearing_test, "H\xf6rtest..."},
         {menu_copy_picture, "Bild kopieren"},
         {menu_copy_curves, "Kurven als Text kopieren"},
         {menu_copy_equalizer, "Kurve als Equalizer kopieren"},
@@ -72,15 +108,65 @@ const LanguageTexts german_texts = {
     {"Satz\tKurve\tFrequenz [Hz]\tAmplitude\tPegel [dB]", "Pegel [dB(A)]", "Haupt", "Vergleich"},
     "# Kurve %s von \"%s\"; Verst\xe4rkung in dB relativ zum h\xf6"
     "chsten Pegel der Kurve",
+    {
+        "H\xf6rtest",
+        {
+            {hearing_instructions,
+             "Setzen Sie Kopfh\xf6rer auf. Kurze gepulste T\xf6ne erklingen auf einem Ohr. "
+             "Dr\xfc"
+             "cken Sie die Leertaste oder klicken Sie \"Ich h\xf6re den Ton\", sobald Sie einen "
+             "h\xf6ren, so leise er auch ist. Stellen Sie zuerst mit dem Probeton eine angenehme "
+             "Lautst\xe4rke ein. Die Pegel beziehen sich auf die Vollaussteuerung und sind nicht "
+             "kalibriert: Dies ist kein medizinischer Test."},
+            {hearing_right_ear, "Rechtes Ohr (rote Kurve)"},
+            {hearing_left_ear, "Linkes Ohr (blaue Kurve)"},
+            {hearing_replaces, "Start ersetzt diese Kurve im Hauptfenster."},
+            {hearing_highs, "Auch 10, 12, 14 und 16 kHz"},
+            {hearing_sample, "Probeton"},
+            {hearing_start, "Start"},
+            {hearing_pause, "Pause"},
+            {hearing_stop, "Stopp"},
+            {hearing_answer, "Ich h\xf6re den Ton"},
+        },
+        "Weiter",
+        "%d Hz, %d von %d",
+        "Fertig.",
+        "Gestoppt.",
+        "Keine Tonausgabe lie\xdf sich \xf6"
+        "ffnen.",
+        "%d Hz",
+        "%d Hz (Wiederholung)",
+        "%s: %d dBFS",
+        "%s: keine Reaktion",
+        "%s: unbestimmt",
+        "Wiederholung bei 1000 Hz: %d dB Unterschied.",
+        "Fehlalarme: %d (%d von %d stillen Darbietungen beantwortet).",
+        "Die Antworten bei 1000 Hz schwankten um 10 dB oder mehr: bitte erneut testen.",
+        "Sie h\xf6rten die leiseste Stufe: Lautst\xe4rke senken und erneut testen.",
+        "Unzuverl\xe4ssig: Antworten ohne Ton.",
+    },
 };
 
-const char* caption_of(const LanguageTexts& texts, int control) {
-    for (const ControlText& caption : texts.captions) {
-        if (caption.control == control) {
-            return caption.text;
+namespace {
+
+// The caption of control in a table of count captions; null when it has none there.
+const char* find_caption(const ControlText* table, int count, int control) {
+    for (int i = 0; i < count; ++i) {
+        if (table[i].control == control) {
+            return table[i].text;
         }
     }
-    return "";
+    return nullptr;
+}
+
+} // namespace
+
+const char* caption_of(const LanguageTexts& texts, int control) {
+    const char* caption = find_caption(texts.captions, control_text_count, control);
+    if (caption == nullptr) {
+        caption = find_caption(texts.hearing.controls, hearing_text_count, control);
+    }
+    return caption != nullptr ? caption : "";
 }
 
 const LanguageTexts& texts_for_language(int language) {

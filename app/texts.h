@@ -12,8 +12,11 @@ struct ControlText {
 
 // The controls whose captions depend on the language.
 const int control_text_count = 15;
-// The program's own entries of the window menu, in their menu order.
-const int menu_text_count = 3;
+// The program's own entries of the window menu, in their menu order: the hearing test, then the
+// copy entries.
+const int menu_text_count = 4;
+// The hearing test window's controls whose captions depend on the language.
+const int hearing_text_count = 10;
 
 // The words of the curves copied as text: the header line (without its line end), the header of
 // the dB(A) column that follows it while A-weighting is on, and the names of the two sets. The
@@ -23,6 +26,28 @@ struct CurveTextWords {
     const char* weighted_header;
     const char* main_set;
     const char* compare_set;
+};
+
+// The hearing test window's words. The formats are printf formats.
+struct HearingTexts {
+    const char* caption; // the window's title
+    ControlText controls[hearing_text_count];
+    const char* continue_caption; // the pause button while paused
+    const char* progress;         // the frequency, its number and the number of frequencies
+    const char* done;
+    const char* stopped;
+    const char* no_output; // when no sound output could be opened
+    // The summary: a frequency's name (its hertz; for the retest with a mark), what it gave.
+    const char* frequency;
+    const char* retest_frequency;
+    const char* threshold; // the name and the level in dBFS
+    const char* no_response;
+    const char* undetermined;
+    const char* retest_difference; // in dB
+    const char* false_alarms;      // all of them; answered and all silent presentations
+    const char* varied;
+    const char* floor;
+    const char* unreliable;
 };
 
 struct LanguageTexts {
@@ -35,12 +60,14 @@ struct LanguageTexts {
     // the curve's colour (its button's caption) and the title, in this order. It holds no ":",
     // which some equalizers read as the start of their settings wherever it stands.
     const char* equalizer_comment;
+    HearingTexts hearing;
 };
 
 extern const LanguageTexts english_texts;
 extern const LanguageTexts german_texts;
 
-// The caption of a control in these texts; empty for a control without one.
+// The caption of a control of the main dialog or of the hearing test window in these texts;
+// empty for a control without one.
 const char* caption_of(const LanguageTexts& texts, int control);
 
 // German for language 1; English for 0 and for any other value.

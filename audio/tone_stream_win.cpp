@@ -35,11 +35,11 @@ bool allocate_blocks() {
     return true;
 }
 
-// Synthesises the next frames into block i and appends it to the device's queue.
+// Has the source write the next frames into block i and appends it to the device's queue.
 void queue_block(int i) {
     WAVEHDR* header = app.stream.wave_headers[i];
     waveOutUnprepareHeader(app.stream.wave_device, header, sizeof(WAVEHDR));
-    synthesize_tone_block(app.stream.sample_buffers[i]);
+    app.stream.fill_block(app.stream.sample_buffers[i]);
     waveOutPrepareHeader(app.stream.wave_device, header, sizeof(WAVEHDR));
     waveOutWrite(app.stream.wave_device, header, sizeof(WAVEHDR));
 }
@@ -63,7 +63,7 @@ bool handed_back(const WAVEHDR* header) {
 
 } // namespace
 
-void tone_stream_open(HWND window) {
+void block_stream_open(HWND window, void (*fill_block)(int16_t* block)) {
     if (app.stream.wave_device != nullptr) {
         return;
     }
@@ -87,7 +87,7 @@ void tone_stream_open(HWND window) {
         device = nullptr;
     }
     app.stream.wave_device = device;
-    begin_tone();
+    app.stream.fill_block = fill_block;
     if (device == nullptr) {
         release_blocks();
         return;
@@ -101,6 +101,14 @@ void tone_stream_open(HWND window) {
         header->dwBufferLength = block_bytes;
         queue_block(i);
     }
+}
+
+void tone_stream_open(HWND window) {
+    if (app.stream.wave_device != nullptr) {
+        return;
+    }
+    begin_tone();
+    block_stream_open(window, synthesize_tone_block);
 }
 
 void tone_stream_refill(WAVEHDR* header) {

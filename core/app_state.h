@@ -3,6 +3,8 @@
 // shape let the platform-free code and its tests use the very same record.
 #pragma once
 
+#include "core/hearing_test_state.h"
+
 #include <cstdint>
 
 #ifdef _WIN32
@@ -14,6 +16,7 @@ struct HINSTANCE__;
 struct HBITMAP__;
 struct HDC__;
 struct HWAVEOUT__;
+struct HFONT__;
 struct wavehdr_tag;
 typedef HWND__* HWND;
 typedef HINSTANCE__* HINSTANCE;
@@ -21,6 +24,7 @@ typedef HINSTANCE HMODULE;
 typedef HBITMAP__* HBITMAP;
 typedef HDC__* HDC;
 typedef HWAVEOUT__* HWAVEOUT;
+typedef HFONT__* HFONT;
 typedef wavehdr_tag WAVEHDR;
 struct RECT {
     int32_t left;
@@ -49,6 +53,8 @@ struct AudioStream {
     int16_t* sample_buffers[block_count]; // block_bytes each, only while the stream is open
     WAVEHDR* wave_headers[block_count];
     HWAVEOUT wave_device; // null while no tone plays
+    // Writes the next block: the mouse's tone, or the hearing test's presentations.
+    void (*fill_block)(int16_t* block);
 };
 
 struct ToneState {
@@ -96,6 +102,12 @@ struct AppState {
     char confirm_delete_text[50];
     char confirm_discard_text[90];
     int32_t unsaved_changes;
+
+    // The hearing test and its window, open only while the test window is.
+    HearingTest hearing;
+    HWND hearing_window;
+    HFONT hearing_answer_font;
+    int32_t hearing_recorded_steps; // results already written into the ear's curve
 };
 
 // The single instance, all zero at process start.

@@ -38,6 +38,22 @@
 // Entries the program adds to the end of the window (system) menu. Windows keeps the low four
 // bits of a system command for itself, so each id is a multiple of 16, and the ids stay below
 // the platform's own commands (0xF000 and up).
+#define menu_hearing_test 0x00F0
 #define menu_copy_picture 0x0100
 #define menu_copy_curves 0x0110
 #define menu_copy_equalizer 0x0120
+
+// The hearing test window and its controls.
+#define hearing_dialog_template 110
+#define hearing_instructions 401
+#define hearing_right_ear 402
+#define hearing_left_ear 403
+#define hearing_replaces 404
+#define hearing_highs 405
+#define hearing_sample 406
+#define hearing_start 407
+#define hearing_pause 408
+#define hearing_stop 409
+#define hearing_answer 410
+#define hearing_progress 411
+#define hearing_summary 412

@@ -130,14 +130,17 @@ def parse_item(line):
 
 class Window:
     """What the window reader read of the running program: an attribute per kind of item (the
-    dialog, its client area, the graph's picture, the focus, the caption, an open menu and an
-    open question box), the controls by id and the combo boxes with their entries by id."""
+    dialog, its client area, the graph's picture, the focus, the caption, an open menu, an open
+    question box and the hearing test window), the controls by id, the combo boxes with their
+    entries by id and the hearing test window's controls by id."""
 
     def __init__(self, text):
         self.controls = {}
         self.combos = {}
         self.question = None
         self.question_items = []
+        self.test = None
+        self.test_items = {}
         for line in text.splitlines():
             kind, item = parse_item(line)
             if kind == "control":
@@ -149,6 +152,8 @@ class Window:
                     self.controls[item["id"]] = item
             elif kind == "question_item":
                 self.question_items.append(item)
+            elif kind == "test_item":
+                self.test_items[item["id"]] = item
             elif kind == "combo":
                 self.combos[item["id"]] = dict(item, entries=[])
             elif kind == "entry":
@@ -330,9 +335,10 @@ class Program:
     def key(self, *keys):
         self.xdotool("key", *keys)
 
-    def screenshot(self, name):
+    def screenshot(self, name, window=None):
+        """A PNG of the main window, or of another window the reader read."""
         os.makedirs(ARTIFACTS, exist_ok=True)
-        d = self.inspect().dialog
+        d = window or self.inspect().dialog
         path = os.path.join(ARTIFACTS, name + ".png")
         subprocess.run(["import", "-display", self.display.name, "-window", "root",
                         "-crop", "%dx%d+%d+%d" % (d["width"], d["height"], d["x"], d["y"]),

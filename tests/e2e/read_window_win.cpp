@@ -1,7 +1,8 @@
 // Reads the running Sonabrill window from outside, as another process would, and prints what a
 // test needs: the window, its controls with ids, classes, texts, check states and screen
-// rectangles, the entries of its combo boxes and an open menu. One line per item: its kind, then
-// its fields as name=value, separated by tabs. A text value stands in double quotes, escaped
+// rectangles, the entries of its combo boxes, an open menu, question box and hearing test window.
+// One line per item: its kind, then its fields as name=value, separated by tabs. A text value
+// stands in double quotes, escaped
 // (\r, \n, \t, \\) so that no tab or line end is inside it; every other value is a whole number.
 // The names are defined here only: the harness reads whatever fields a line has.
 //
@@ -224,6 +225,17 @@ int main(int argc, char** argv) {
         for (HWND item = GetWindow(box, GW_CHILD); item != nullptr;
              item = GetWindow(item, GW_HWNDNEXT)) {
             print_window("question_item", item);
+        }
+    }
+    // The hearing test window, if one is open: the other dialog the main window owns.
+    for (HWND test = FindWindowExA(nullptr, nullptr, "#32770", nullptr); test != nullptr;
+         test = FindWindowExA(nullptr, test, "#32770", nullptr)) {
+        if (test != box && GetWindow(test, GW_OWNER) == dialog) {
+            print_window("test", test);
+            for (HWND item = GetWindow(test, GW_CHILD); item != nullptr;
+                 item = GetWindow(item, GW_HWNDNEXT)) {
+                print_window("test_item", item);
+            }
         }
     }
     return 0;

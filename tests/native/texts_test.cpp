@@ -71,6 +71,7 @@ TEST(Texts, CaptionTablesHoldEveryTextInOrderByteForByte) {
         EXPECT_EQ(windows_1252(row.german), german_texts.captions[i].text);
     }
     const CaptionRow menu_rows[menu_text_count] = {
+        {menu_hearing_test, "Hearing test...", "Hörtest..."},
         {menu_copy_picture, "Copy picture", "Bild kopieren"},
         {menu_copy_curves, "Copy curves as text", "Kurven als Text kopieren"},
         {menu_copy_equalizer, "Copy curve as equalizer", "Kurve als Equalizer kopieren"},
@@ -78,8 +79,8 @@ TEST(Texts, CaptionTablesHoldEveryTextInOrderByteForByte) {
     for (int i = 0; i < menu_text_count; ++i) {
         EXPECT_EQ(menu_rows[i].control, english_texts.menu_entries[i].control);
         EXPECT_EQ(menu_rows[i].control, german_texts.menu_entries[i].control);
-        EXPECT_STREQ(menu_rows[i].english, english_texts.menu_entries[i].text);
-        EXPECT_STREQ(menu_rows[i].german, german_texts.menu_entries[i].text);
+        EXPECT_EQ(windows_1252(menu_rows[i].english), english_texts.menu_entries[i].text);
+        EXPECT_EQ(windows_1252(menu_rows[i].german), german_texts.menu_entries[i].text);
     }
 }
 

@@ -1,0 +1,303 @@
+// The guided hearing test: the presentations on the stream's clock and their samples.
+#include "hearing/hearing_test.h"
+
+#include "audio/tone_synthesis.h"
+#include "core/app_state.h"
+#include "core/truncate.h"
+#include "graph/scales.h"
+#include "hearing/threshold_search.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+namespace {
+
+const uint16_t first_frequencies[] = {1000, 2000, 3000, 4000, 6000, 8000};
+const uint16_t high_frequencies[] = {10000, 12000, 14000, 16000};
+const uint16_t last_frequencies[] = {1000, 500, 250, 125}; // the retest first
+const double catch_probability = 0.2;
+const int32_t catch_trials_per_step = 4;
+const double silence_min_frames = 1.5 * tone_frame_rate;
+const double silence_max_frames = 3.5 * tone_frame_rate;
+const double pi = 3.14159265358979323846;
+// The device plays the blocks in turn: when a block comes back the next one starts playing, and
+// the others wait behind it.
+const int64_t frames_queued_ahead = int64_t(block_count - 1) * block_frames;
+
+// splitmix64: small, fast and the same on every platform.
+uint64_t next_random(uint64_t* state) {
+    uint64_t z = (*state += 0x9E3779B97F4A7C15ull);
+    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
+    z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
+    return z ^ (z >> 31);
+}
+
+// Uniform in [0, 1).
+double random_fraction(uint64_t* state) {
+    return double(next_random(state) >> 11) * (1.0 / 9007199254740992.0);
+}
+
+// The frame after a presentation's last frame.
+int64_t sound_end(const Presentation& p) {
+    return p.pulses > 0 ? p.onset + int64_t(p.pulses - 1) * pulse_period_frames + pulse_frames
+                        : p.onset;
+}
+
+int64_t window_end(const Presentation& p) {
+    return sound_end(p) + response_frames;
+}
+
+bool answerable(const Presentation& p) {
+    return p.kind == presentation_tone || p.kind == presentation_catch;
+}
+
+// What has not been synthesised of a presentation is dropped, but the pulse in progress ends as
+// it would have, at zero gain. Undecided, it counts nothing.
+void cut_short(Presentation* p, int64_t synthesized) {
+    if (p->onset >= synthesized) {
+        p->pulses = 0;
+        p->onset = synthesized;
+    } else {
+        int64_t begun = (synthesized - 1 - p->onset) / pulse_period_frames + 1;
+        p->pulses = int32_t(std::min<int64_t>(p->pulses, begun));
+    }
+    if (!p->decided) {
+        p->decided = 1;
+        p->counts = 0;
+    }
+}
+
+void finish_step(HearingTest* test) {
+    StepResult* result = &test->steps[test->step];
+    result->outcome = test->search.outcome;
+    result->threshold_db = test->search.threshold_db;
+    result->presentations = test->search.presentations;
+    ++test->decided_steps;
+    ++test->step;
+    if (test->step < test->step_count) {
+        begin_search(&test->search, false);
+    } else {
+        test->running = 0;
+    }
+}
+
+void take_tone_answer(HearingTest* test, bool heard) {
+    record_answer(&test->search, heard);
+    if (test->search.outcome != search_running) {
+        finish_step(test);
+    }
+}
+
+// A presentation whose window has closed without an answer.
+void decide_missed(HearingTest* test) {
+    Presentation* p = &test->presentation;
+    p->decided = 1;
+    if (p->kind == presentation_catch) {
+        ++test->catch_trials;
+    } else {
+        take_tone_answer(test, false);
+    }
+}
+
+// The next presentation, a silence of 1.5 to 3.5 s after the last one ended, and never before the
+// frames already synthesised.
+void schedule_next(HearingTest* test) {
+    Presentation* p = &test->presentation;
+    double silence = silence_min_frames + (silence_max_frames - silence_min_frames) *
+                                              random_fraction(&test->random_state);
+    int64_t onset = std::max(sound_end(*p) + int64_t(silence), test->synthesized_frames);
+    StepResult* step = &test->steps[test->step];
+    bool silent = random_fraction(&test->random_state) < catch_probability &&
+                  step->catch_trials < catch_trials_per_step;
+    std::memset(p, 0, sizeof *p);
+    p->onset = onset;
+    p->pulses = tone_pulses;
+    p->frequency_hz = step->frequency_hz;
+    p->counts = 1;
+    if (silent) {
+        p->kind = presentation_catch;
+        ++step->catch_trials;
+    } else {
+        p->kind = presentation_tone;
+        p->level_db = test->search.level_db;
+        p->amplitude = test_amplitude(p->level_db);
+    }
+}
+
+// The gain of frame n of a pulse: a raised cosine from 0 up to 1 over the first edge, 1, and down
+// to 0 at the last frame.
+double pulse_gain(int32_t n) {
+    int32_t from_edge = std::min(n, pulse_frames - 1 - n);
+    if (from_edge >= pulse_edge_frames) {
+        return 1.0;
+    }
+    return 0.5 - 0.5 * std::cos(pi * from_edge / pulse_edge_frames);
+}
+
+void synthesize(const HearingTest& test, int16_t* block) {
+    std::memset(block, 0, block_bytes);
+    const Presentation& p = test.presentation;
+    if (p.kind != presentation_tone && p.kind != presentation_sample) {
+        return;
+    }
+    for (int frame = 0; frame < block_frames; ++frame) {
+        int64_t since_onset = test.synthesized_frames + frame - p.onset;
+        if (since_onset < 0 || since_onset >= sound_end(p) - p.onset) {
+            continue;
+        }
+        int32_t n = int32_t(since_onset % pulse_period_frames);
+        if (n >= pulse_frames) {
+            continue;
+        }
+        double phase = 2.0 * pi * p.frequency_hz * n / tone_frame_rate;
+        int16_t sample = int16_t(truncate_to_int(std::sin(phase) * pulse_gain(n) * p.amplitude));
+        if (test.channel_mask & 1) {
+            block[2 * frame] = sample;
+        }
+        if (test.channel_mask & 2) {
+            block[2 * frame + 1] = sample;
+        }
+    }
+}
+
+} // namespace
+
+void restart_hearing_clock(HearingTest* test) {
+    test->synthesized_frames = 0;
+    test->played_frames = 0;
+    std::memset(&test->presentation, 0, sizeof test->presentation);
+    test->presentation.decided = 1;
+    test->answered_until = 0;
+}
+
+void start_hearing_test(HearingTest* test, int32_t channel_mask, bool highs, uint64_t seed) {
+    cut_short(&test->presentation, test->synthesized_frames);
+    test->random_state = seed;
+    test->channel_mask = channel_mask;
+    test->running = 1;
+    test->paused = 0;
+    test->step = 0;
+    test->step_count = 0;
+    std::memset(test->steps, 0, sizeof test->steps);
+    auto add = [test](const uint16_t* frequencies, int count) {
+        for (int i = 0; i < count; ++i) {
+            test->steps[test->step_count++].frequency_hz = frequencies[i];
+        }
+    };
+    add(first_frequencies, 6);
+    if (highs) {
+        add(high_frequencies, 4);
+    }
+    add(last_frequencies, 4);
+    begin_search(&test->search, true);
+    test->answered_until = 0;
+    test->catch_trials = 0;
+    test->catch_answers = 0;
+    test->false_alarms = 0;
+    test->decided_steps = 0;
+}
+
+void play_sample_tone(HearingTest* test, int32_t channel_mask) {
+    if (test->running) {
+        return;
+    }
+    Presentation* p = &test->presentation;
+    int64_t onset = std::max(sound_end(*p), test->synthesized_frames);
+    std::memset(p, 0, sizeof *p);
+    p->kind = presentation_sample;
+    p->onset = onset;
+    p->pulses = sample_pulses;
+    p->level_db = sample_level_db;
+    p->amplitude = test_amplitude(sample_level_db);
+    p->frequency_hz = sample_frequency_hz;
+    p->decided = 1;
+    test->channel_mask = channel_mask;
+}
+
+void pause_hearing_test(HearingTest* test) {
+    if (!test->running || test->paused) {
+        return;
+    }
+    test->paused = 1;
+    cut_short(&test->presentation, test->synthesized_frames);
+}
+
+void continue_hearing_test(HearingTest* test) {
+    test->paused = 0;
+}
+
+void stop_hearing_test(HearingTest* test) {
+    test->running = 0;
+    test->paused = 0;
+    cut_short(&test->presentation, test->synthesized_frames);
+}
+
+void answer_hearing_test(HearingTest* test) {
+    if (!test->running || test->paused || test->played_frames < test->answered_until) {
+        return;
+    }
+    Presentation* p = &test->presentation;
+    // The block that plays now begins at played_frames: a presentation is heard once its first
+    // frame is in that block or behind it.
+    bool in_window = answerable(*p) && !p->decided &&
+                     p->onset < test->played_frames + block_frames &&
+                     test->played_frames < window_end(*p);
+    if (!in_window) {
+        ++test->false_alarms;
+        return;
+    }
+    p->decided = 1;
+    test->answered_until = window_end(*p);
+    if (p->kind == presentation_catch) {
+        ++test->catch_trials;
+        ++test->catch_answers;
+        ++test->false_alarms;
+    } else {
+        take_tone_answer(test, true);
+    }
+}
+
+void fill_hearing_block(HearingTest* test, int16_t* block) {
+    if (test->synthesized_frames >= int64_t(block_count) * block_frames) {
+        test->played_frames = test->synthesized_frames - frames_queued_ahead;
+    }
+    Presentation* p = &test->presentation;
+    if (test->running && !test->paused) {
+        if (!p->decided && test->played_frames >= window_end(*p)) {
+            decide_missed(test);
+        }
+        if (test->running && p->decided && test->synthesized_frames >= sound_end(*p)) {
+            schedule_next(test);
+        }
+    }
+    if (block != nullptr) {
+        synthesize(*test, block);
+    }
+    test->synthesized_frames += block_frames;
+}
+
+bool hearing_sound_over(const HearingTest& test) {
+    return !test.running && test.played_frames >= sound_end(test.presentation);
+}
+
+int32_t test_amplitude(int32_t level_db) {
+    return truncate_to_int(db_to_amplitude(level_db));
+}
+
+bool is_curve_threshold(const HearingTest& test, int step) {
+    const StepResult& own = test.steps[step];
+    if (own.outcome != search_threshold) {
+        return false;
+    }
+    for (int i = 0; i < test.step_count; ++i) {
+        const StepResult& other = test.steps[i];
+        bool undercuts = other.threshold_db < own.threshold_db ||
+                         (other.threshold_db == own.threshold_db && i < step);
+        if (i != step && other.frequency_hz == own.frequency_hz &&
+            other.outcome == search_threshold && undercuts) {
+            return false;
+        }
+    }
+    return true;
+}

@@ -1,0 +1,127 @@
+"""The hearing test as a listener takes it: the window from the window menu, Start, and Space
+whenever a pulse that the program really plays in the right ear rises above the listener's own
+thresholds, read from the played PCM as it arrives; stopped after 2000 Hz. The red curve then
+holds both thresholds, the left ear heard nothing, and every pulse starts and ends at zero."""
+import array
+import math
+import os
+import time
+
+import pcm
+import resource_ids as ids
+from harness import ProgramTest, wait_for
+
+HEARD_FROM = {1000: -47.0, 2000: -33.0, 3000: 0.0}  # the listener's thresholds, off the grid
+REACTION = 13230  # frames (0.3 s of sound) from a pulse's first frame to the press
+# Silent frames that end a pulse: fewer than between two pulses (9923), more than Wine may insert
+# into one when the program is slow to refill a block.
+GAP = 4000
+
+
+class Listener:
+    """Reads the right channel as the program plays it and answers a presentation once."""
+
+    def __init__(self, program):
+        self.program, self.offset, self.frame = program, 0, 0
+        self.pulse = None  # start frame and samples of the pulse that sounds
+        self.zeros = 0
+        self.press_at = None
+        self.quiet_until = 0  # the rest of a presentation already answered
+        self.pulses = []  # first and last sample of every pulse
+        self.heard = set()  # the frequencies of the pulses so far
+        self.left_peak = 0
+
+    def listen(self):
+        if not os.path.exists(self.program.played):
+            return
+        with open(self.program.played, "rb") as f:
+            f.seek(self.offset)
+            data = f.read()
+        data = data[: len(data) // 4 * 4]
+        self.offset += len(data)
+        samples = array.array("h")
+        samples.frombytes(data)
+        self.left_peak = max([self.left_peak] + [abs(s) for s in samples[0::2]])
+        for right in samples[1::2]:
+            self.frame += 1
+            self.zeros = self.zeros + 1 if right == 0 else 0
+            if right and self.pulse is None:
+                self.pulse = (self.frame, [])
+            if self.pulse is not None:
+                self.pulse[1].append(right)
+                if self.zeros >= GAP:
+                    self.end_pulse()
+        if self.press_at is not None and self.frame >= self.press_at:
+            self.press_at = None
+            self.program.key("space")
+
+    def end_pulse(self):
+        start, samples = self.pulse
+        samples = samples[: len(samples) - GAP]
+        self.pulse = None
+        self.pulses.append((samples[0], samples[-1]))
+        level = 20 * math.log10(pcm.peak(samples) / 32768)
+        frequency = min(HEARD_FROM, key=lambda f: abs(f - pcm.frequency(samples)))
+        self.heard.add(frequency)
+        heard = abs(pcm.frequency(samples) - frequency) < 100 and level >= HEARD_FROM[frequency]
+        if heard and start >= self.quiet_until:
+            self.press_at = start + REACTION
+            self.quiet_until = start + 60000  # past the presentation's last pulse
+
+
+class HearingCase:
+    shot = None
+
+    def test_listener_gets_the_red_curve_from_what_is_played(self):
+        p = self.program
+        p.key("alt+space")
+        p.wait_for_window(lambda w: hasattr(w, "menu"), "the window menu")
+        p.key("Up", "Up", "Up", "Up")  # past the three copies, to "Hearing test..."
+        p.key("Return")
+        w = p.wait_for_window(lambda w: w.test is not None, "the hearing test window")
+        p.screenshot(self.shot + "_before", w.test)
+        p.key("space")  # before Start: nothing happens
+        start = w.test_items[ids.hearing_start]
+        p.click(start["x"] + start["width"] // 2, start["y"] + start["height"] // 2)
+        listener = Listener(p)
+        deadline = time.monotonic() + 120
+        # Only the sound is read meanwhile: the window reader would keep the program from its
+        # blocks.
+        while 3000 not in listener.heard:
+            listener.listen()
+            self.assertLess(time.monotonic(), deadline, "2000 Hz did not end")
+            time.sleep(0.01)
+        p.screenshot(self.shot + "_during", p.inspect().test)
+        stop = w.test_items[ids.hearing_stop]
+        p.click(stop["x"] + stop["width"] // 2, stop["y"] + stop["height"] // 2)
+        summary = p.wait_for_window(lambda w: w.test_items[ids.hearing_summary]["text"],
+                                    "the summary")
+        p.screenshot(self.shot + "_summary", summary.test)
+        p.key("Escape")
+        p.wait_for_window(lambda w: w.test is None, "the window to close")
+        listener.listen()
+
+        self.assertEqual(0, listener.left_peak, "the left ear heard something")
+        self.assertGreater(len(listener.pulses), 20)
+        for first, last in listener.pulses[:-1]:  # closing the window cuts the last one short
+            self.assertLessEqual(max(abs(first), abs(last)), 2, "a pulse jumps at its edge")
+        p.add_set("Hearing")
+        records = wait_for(lambda: os.path.exists(p.database) and open(p.database, "rb").read(),
+                           what="the saved record")
+        curve = records.split(b"\r\n")[1].decode()
+        self.assertRegex(curve, r"^1;2000,\d+;1000,\d+;$")
+        for point in curve.split(";")[1:3]:
+            frequency, amplitude = map(int, point.split(","))
+            level = 20 * math.log10(amplitude / 32768)
+            self.assertLessEqual(abs(level - HEARD_FROM[frequency]), 5, point)
+        self.assertEqual(0, p.close(expect_exit=False) or 0)
+
+
+class English(HearingCase, ProgramTest):
+    locale = "en_US.UTF-8"
+    shot = "hearing_english"
+
+
+class German(HearingCase, ProgramTest):
+    locale = "de_DE.UTF-8"
+    shot = "hearing_german"
