@@ -1,6 +1,8 @@
 // One block of tone synthesis beside a plain loop of as many sin calls, and the share of the
-// block's play time (2500 frames at 44100 per second, 56.7 ms) that its synthesis takes.
+// block's play time (2500 frames at 44100 per second, 56.7 ms) that its synthesis takes: the
+// mouse's tone, and the hearing test's pulse with its raised-cosine rise.
 #include "audio/tone_synthesis.h"
+#include "hearing/hearing_test.h"
 
 #include <benchmark/benchmark.h>
 
@@ -29,6 +31,21 @@ void tone_block(benchmark::State& state) {
     }
 }
 BENCHMARK(tone_block)->Arg(0)->Arg(1);
+
+// The first block of a hearing test's pulse: the rise and the flat top, at -20 dBFS.
+void hearing_block(benchmark::State& state) {
+    HearingTest test{};
+    test.channel_mask = 2;
+    test.presentation = {presentation_tone, 0, tone_pulses, test_amplitude(-20), -20, 1000, 1, 1};
+    std::vector<int16_t> block(block_frames * 2);
+    for (auto _ : state) {
+        test.synthesized_frames = 0;
+        fill_hearing_block(&test, block.data());
+        benchmark::DoNotOptimize(block.data());
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(hearing_block);
 
 // The floor: the sine of the same phases, with the same wrap, and nothing else.
 void sin_loop(benchmark::State& state) {
@@ -80,9 +97,9 @@ int main(int argc, char** argv) {
     const double play_ns = 1e9 * block_frames / tone_frame_rate;
     double sin_ns = keeper.nanoseconds["sin_loop"];
     std::printf("\nCPU time per iteration\n%d sin calls: %.0f ns\n", block_frames, sin_ns);
-    const char* names[] = {"tone_block/0", "tone_block/1"};
-    const char* labels[] = {"steady", "pulsing"};
-    for (int i = 0; i < 2; ++i) {
+    const char* names[] = {"tone_block/0", "tone_block/1", "hearing_block"};
+    const char* labels[] = {"steady", "pulsing", "hearing test pulse"};
+    for (int i = 0; i < 3; ++i) {
         double block_ns = keeper.nanoseconds[names[i]];
         if (block_ns <= 0.0 || sin_ns <= 0.0) {
             continue;
