@@ -64,15 +64,10 @@ class Target:
 
 TWIN = Target("64", os.environ.get("SONABRILL_BUILD", os.path.join(ROOT, "build", "win64")))
 RELEASE = Target("32", os.path.join(ROOT, "build", "win32"))
-
-
-def scaled(dpi):
-    """The twin in a prefix of its own whose screen has dpi dots per inch."""
-    return Target("64", TWIN.build, os.path.join(ROOT, "build", "wineprefix-%ddpi" % dpi), dpi=dpi)
-
-
-# The twin on a laptop's screen at 150 %.
-LAPTOP = scaled(144)
+# The twin on a laptop's screen at 150 %, and at 125 % and 200 %.
+LAPTOP = Target("64", TWIN.build, os.path.join(ROOT, "build", "wineprefix-144dpi"), dpi=144)
+SCALED_120 = Target("64", TWIN.build, os.path.join(ROOT, "build", "wineprefix-120dpi"), dpi=120)
+SCALED_192 = Target("64", TWIN.build, os.path.join(ROOT, "build", "wineprefix-192dpi"), dpi=192)
 
 
 class Display:

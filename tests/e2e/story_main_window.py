@@ -4,7 +4,7 @@ on the screen; at 125 % to 200 % every label of the graph and every control lies
 import os
 
 import resource_ids as ids
-from harness import LAPTOP, ProgramTest, scaled
+from harness import LAPTOP, SCALED_120, SCALED_192, ProgramTest
 
 TEMPLATE_IDS = [ids.btn_left, ids.btn_both, ids.btn_right, ids.btn_pulse, ids.btn_a_weighting,
                 ids.band_probe, ids.btn_snap_hz, ids.btn_snap_db, ids.btn_linear_db,
@@ -78,15 +78,13 @@ class MainWindow(ProgramTest):
 def assert_whole(test, w):
     """Every visible control lies inside the client area, and no label of the graph touches its
     bottom or right edge (label text is the only black on the graph)."""
-    client, graph = w.client, w.graph_client
-    for control_id, c in w.controls.items():
-        if c["style"] & 0x10000000:
-            test.assertLessEqual(client["x"], c["x"], control_id)
-            test.assertLessEqual(c["x"] + c["width"], client["x"] + client["width"], control_id)
-    bottom = test.program.colours(graph["x"], graph["y"] + graph["height"] - 1, graph["width"], 1)
-    right = test.program.colours(graph["x"] + graph["width"] - 1, graph["y"], 1, graph["height"])
-    test.assertEqual((0, 0), (bottom.count((0, 0, 0)), right.count((0, 0, 0))),
-                     "black pixels on the graph's bottom and right edge")
+    c, g = w.client, w.graph_client
+    outside = [i for i, control in w.controls.items() if control["style"] & 0x10000000 and not
+               c["x"] <= control["x"] < control["x"] + control["width"] <= c["x"] + c["width"]]
+    test.assertEqual([], outside, "controls outside the client area")
+    edges = (test.program.colours(g["x"], g["y"] + g["height"] - 1, g["width"], 1)
+             + test.program.colours(g["x"] + g["width"] - 1, g["y"], 1, g["height"]))
+    test.assertEqual(0, edges.count((0, 0, 0)), "black on the graph's bottom and right edge")
 
 
 class LaptopScreen(ProgramTest):
@@ -95,19 +93,17 @@ class LaptopScreen(ProgramTest):
     screen = "1920x1080"
 
     def test_starts_wholly_on_the_screen_shrunk_to_its_width(self):
-        w = self.program.inspect()
-        d = w.dialog
+        d = self.program.inspect().dialog
         self.assertEqual((0, 1920), (d["x"], d["x"] + d["width"]))
         self.assertTrue(0 <= d["y"] and d["y"] + d["height"] <= 1080, d)
-        assert_whole(self, w)
+        assert_whole(self, self.program.inspect())
         self.program.screenshot("laptop_144dpi")
         self.assertEqual(0, self.program.close())  # with the caption's close button
 
 
 class SmallLaptopScreen(ProgramTest):
     """At 120 dpi (125 %) on 1366 x 768 the window is narrower than the template's band."""
-    target = scaled(120)
-    screen = "1366x768"
+    target, screen = SCALED_120, "1366x768"
 
     def test_labels_and_controls_lie_inside(self):
         assert_whole(self, self.program.inspect())
@@ -116,5 +112,4 @@ class SmallLaptopScreen(ProgramTest):
 
 class LargeMonitor(SmallLaptopScreen):
     """At 192 dpi (200 %) on 3840 x 2160 the template fits."""
-    target = scaled(192)
-    screen = "3840x2160"
+    target, screen = SCALED_192, "3840x2160"

@@ -247,12 +247,9 @@ TEST(FieldLayout, FontHeightsAndTextOffsetsFollowTheScreensResolution) {
         EXPECT_EQ(c.label, font_heights(c.dpi).label) << c.dpi << " dpi";
         EXPECT_EQ(c.readout, font_heights(c.dpi).readout) << c.dpi << " dpi";
         FieldTextOffsets o = field_text_offsets(c.label);
-        EXPECT_EQ(c.margin, o.margin) << c.dpi << " dpi";
-        EXPECT_EQ(c.bottom_rise, o.bottom_rise) << c.dpi << " dpi";
-        EXPECT_EQ(c.right_inset, o.right_inset) << c.dpi << " dpi";
-        EXPECT_EQ(c.first_line_x, o.first_line_x) << c.dpi << " dpi";
-        // A label twice as wide as high starts right of its line, or ends the margin short of
-        // the right edge.
+        EXPECT_EQ((std::vector<int32_t>{c.margin, c.bottom_rise, c.right_inset, c.first_line_x}),
+                  (std::vector<int32_t>{o.margin, o.bottom_rise, o.right_inset, o.first_line_x}))
+            << c.dpi << " dpi";
         EXPECT_EQ(402, frequency_label_x(400, 2 * c.label, 800, o)) << c.dpi << " dpi";
         EXPECT_EQ(800 - c.margin - 2 * c.label, frequency_label_x(790, 2 * c.label, 800, o));
     }
