@@ -73,6 +73,7 @@ void record_band_template(HWND dialog) {
 }
 
 // Places the band's controls for the client width; a control already in its place is left alone.
+// A moved control is drawn anew: copied from its old place, the legend kept stale text.
 void lay_out_band_controls(HWND dialog, int client_width) {
     BandControl laid_out[band_control_count];
     lay_out_band(app.band_template, laid_out, band_control_count, app.band_template_width,
@@ -83,7 +84,7 @@ void lay_out_band_controls(HWND dialog, int client_width) {
         const RECT& r = control.rect;
         if (now.left != r.left || now.right != r.right) {
             SetWindowPos(window, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
-                         SWP_NOZORDER | SWP_NOACTIVATE);
+                         SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
         }
     }
 }
