@@ -77,14 +77,19 @@ class MainWindow(ProgramTest):
 
 def assert_whole(test, w):
     """Every visible control lies inside the client area, and no label of the graph touches its
-    bottom or right edge (label text is the only black on the graph)."""
-    c, g = w.client, w.graph_client
+    bottom or right edge (label text is the only black on the graph); the level labels at the
+    right, between the rows of frequency labels, are as whole as those at the left."""
+    c, g, black = w.client, w.graph_client, (0, 0, 0)
     outside = [i for i, control in w.controls.items() if control["style"] & 0x10000000 and not
                c["x"] <= control["x"] < control["x"] + control["width"] <= c["x"] + c["width"]]
     test.assertEqual([], outside, "controls outside the client area")
     edges = (test.program.colours(g["x"], g["y"] + g["height"] - 1, g["width"], 1)
              + test.program.colours(g["x"] + g["width"] - 1, g["y"], 1, g["height"]))
-    test.assertEqual(0, edges.count((0, 0, 0)), "black on the graph's bottom and right edge")
+    test.assertEqual(0, edges.count(black), "black on the graph's bottom and right edge")
+    strip, top, rows = g["width"] // 20, g["y"] + g["height"] // 8, g["height"] * 3 // 4
+    left, right = (test.program.colours(x, top, strip, rows).count(black)
+                   for x in (g["x"], g["x"] + g["width"] - strip))
+    test.assertEqual(left, right, "black of the level labels at the left and at the right")
 
 
 class LaptopScreen(ProgramTest):
