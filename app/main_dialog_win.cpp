@@ -2,6 +2,7 @@
 // off-screen picture, closing, and the dispatch of every message to its subsystem.
 #include "app/main_dialog.h"
 
+#include "app/band_layout.h"
 #include "app/info_window.h"
 #include "app/options.h"
 #include "app/window_menu.h"
@@ -42,7 +43,54 @@ void fit_into_screen(HWND dialog) {
     }
 }
 
+// A control's rectangle in the dialog's client pixels. A combo box's reaches down to the bottom
+// of its opened list: that is the height SetWindowPos gives it.
+RECT control_rect(HWND dialog, HWND control) {
+    RECT rect = {};
+    GetWindowRect(control, &rect);
+    char kind[16] = {};
+    GetClassNameA(control, kind, sizeof kind);
+    if (lstrcmpiA(kind, "ComboBox") == 0) {
+        SendMessageA(control, CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(&rect));
+    }
+    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+// Records where the template puts the band's visible controls, and the template's width in
+// pixels: the window may have been created narrower than the template, to fit the screen.
+void record_band_template(HWND dialog) {
+    RECT band = {0, 0, main_dialog_width, 0};
+    MapDialogRect(dialog, &band);
+    app.band_template_width = band.right;
+    int count = 0;
+    for (HWND child = GetWindow(dialog, GW_CHILD); child != nullptr && count < band_control_count;
+         child = GetWindow(child, GW_HWNDNEXT)) {
+        if ((GetWindowLongA(child, GWL_STYLE) & WS_VISIBLE) != 0) {
+            app.band_template[count++] = {GetDlgCtrlID(child), control_rect(dialog, child)};
+        }
+    }
+}
+
+// Places the band's controls for the client width; a control already in its place is left alone.
+// A moved control is drawn anew: copied from its old place, the legend kept stale text.
+void lay_out_band_controls(HWND dialog, int client_width) {
+    BandControl laid_out[band_control_count];
+    lay_out_band(app.band_template, laid_out, band_control_count, app.band_template_width,
+                 client_width);
+    for (const BandControl& control : laid_out) {
+        HWND window = GetDlgItem(dialog, control.id);
+        RECT now = control_rect(dialog, window);
+        const RECT& r = control.rect;
+        if (now.left != r.left || now.right != r.right) {
+            SetWindowPos(window, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                         SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
+        }
+    }
+}
+
 void on_init_dialog(HWND dialog) {
+    record_band_template(dialog);
     // Before the graph exists, so that the size message this may send lays nothing out: the
     // first layout below is made for the client size that results.
     fit_into_screen(dialog);
@@ -190,6 +238,7 @@ void refresh_view(HWND dialog) {
     }
     RECT client = {};
     GetClientRect(dialog, &client);
+    lay_out_band_controls(dialog, client.right);
     int top = client.top + app.top_band_height + band_gap;
     int height = not_negative(client.bottom - app.top_band_height - band_gap);
     int width = client.right;

@@ -42,6 +42,7 @@ const int block_bytes = block_frames * 4; // two signed 16-bit samples per frame
 const int frequency_grid_count = 15;
 const int level_grid_count = 14;
 const int database_path_size = 400;
+const int band_control_count = 21; // the template's controls but the invisible band probe
 
 struct CurveSet {
     uint16_t freq_hz[curve_count][curve_capacity];   // points in falling frequency
@@ -64,6 +65,12 @@ struct ToneState {
     double phase;      // radians, within [0, 6.2831853]
     double pulse_gain; // 0 to 1
     int32_t pulse_falling;
+};
+
+// A control of the band above the graph and its rectangle in the dialog's client pixels.
+struct BandControl {
+    int32_t id;
+    RECT rect;
 };
 
 struct AppState {
@@ -89,6 +96,11 @@ struct AppState {
     HDC graph_dc;
     RECT graph_rect; // right and bottom are the graph's width and height in pixels
     uint16_t top_band_height;
+    // The band's visible controls where the template places them, and the template's client
+    // width, in pixels, recorded at initialisation: the band is laid out from these at every
+    // client width.
+    BandControl band_template[band_control_count];
+    int32_t band_template_width;
     int16_t current_curve; // 0 green, 1 red, 2 blue
     CurveSet main_set;
     CurveSet compare_set;

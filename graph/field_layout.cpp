@@ -4,6 +4,7 @@
 #include "core/truncate.h"
 #include "graph/scales.h"
 
+#include <algorithm>
 #include <cstdio>
 
 const uint16_t frequency_grid_hz[frequency_grid_count] = {
@@ -73,6 +74,16 @@ std::vector<FieldPoint> a_weighting_curve() {
 
 FontHeights font_heights(int32_t dpi) {
     return {dpi * 15 / 96, dpi * 25 / 96};
+}
+
+FieldTextOffsets field_text_offsets(int32_t label_font_height) {
+    auto grown = [label_font_height](int32_t pixels) { return pixels * label_font_height / 15; };
+    return {grown(4), grown(16), grown(24), grown(30)};
+}
+
+int32_t frequency_label_x(int32_t line_x, int32_t label_width, int32_t width,
+                          const FieldTextOffsets& offsets) {
+    return std::min(line_x + 2, width - offsets.margin - label_width);
 }
 
 void format_frequency_label(uint16_t frequency, char* text, size_t size) {

@@ -16,10 +16,6 @@ extern const uint16_t frequency_grid_hz[frequency_grid_count];
 extern const int32_t level_grid_db[level_grid_count];
 extern const int32_t level_grid_db_linear[level_grid_count];
 
-// Frequency lines left of this column are not drawn: their labels would run into the level
-// labels at the left edge. The threshold is in pixels and does not grow with the font.
-const int32_t first_frequency_line_x = 30;
-
 // A position on the field in pixels; either coordinate may lie outside the graph.
 struct FieldPoint {
     int32_t x;
@@ -53,6 +49,23 @@ struct FontHeights {
     int32_t readout;
 };
 FontHeights font_heights(int32_t dpi);
+
+// Where the labels lie from the graph's edges, in pixels. Each grows with the label font from its
+// size at 15 pixels (96 dpi), the remainder dropped, so that no label reaches past an edge.
+struct FieldTextOffsets {
+    int32_t margin;       // the top row and the left-hand labels from the top and left edge: 4
+    int32_t bottom_rise;  // the bottom row's top above the bottom edge: 16
+    int32_t right_inset;  // the right-hand level labels' left end from the right edge: 24
+    int32_t first_line_x; // frequency lines left of this column are not drawn, nor their
+                          // labels, which would run into the level labels at the left: 30
+};
+FieldTextOffsets field_text_offsets(int32_t label_font_height);
+
+// Where a frequency label of `label_width` pixels starts: 2 pixels right of its line at `line_x`,
+// or, where it would reach past the right edge of a graph `width` pixels wide, further left, so
+// that it ends the margin short of that edge.
+int32_t frequency_label_x(int32_t line_x, int32_t label_width, int32_t width,
+                          const FieldTextOffsets& offsets);
 
 // The label of a frequency line: "50" to "500", then "1k" to "16k".
 void format_frequency_label(uint16_t frequency, char* text, size_t size);

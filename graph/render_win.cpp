@@ -38,13 +38,14 @@ const int line_pen_width = 2;
 // A curve of up to this many points shows its marks only.
 const int marks_only_count = 4;
 
-// Text offsets in pixels from the graph's edges; they do not grow with the font.
-const int text_margin = 4;
-const int bottom_text_rise = 16;
-const int right_label_inset = 24;
-
 void draw_text(HDC dc, int x, int y, const char* text) {
     TextOutA(dc, x, y, text, static_cast<int>(std::strlen(text)));
+}
+
+int text_width(HDC dc, const char* text) {
+    SIZE extent = {};
+    GetTextExtentPoint32A(dc, text, static_cast<int>(std::strlen(text)), &extent);
+    return extent.cx;
 }
 
 void fill_background(HDC dc) {
@@ -64,7 +65,7 @@ void draw_a_weighting_curve(HDC dc) {
     }
 }
 
-void draw_level_lines(HDC dc, int width) {
+void draw_level_lines(HDC dc, int width, const FieldTextOffsets& offsets) {
     const int32_t* table = level_grid_table();
     for (int i = 0; i < level_grid_count; ++i) {
         int y = app.grid_y[i];
@@ -72,30 +73,32 @@ void draw_level_lines(HDC dc, int width) {
         LineTo(dc, width, y);
         char label[16];
         std::snprintf(label, sizeof label, "%d", table[i]);
-        draw_text(dc, text_margin, y, label);
-        draw_text(dc, width - right_label_inset, y, label);
+        draw_text(dc, offsets.margin, y, label);
+        draw_text(dc, width - offsets.right_inset, y, label);
     }
 }
 
-void draw_frequency_lines(HDC dc, int height) {
+void draw_frequency_lines(HDC dc, int width, int height, const FieldTextOffsets& offsets) {
     for (int i = 0; i < frequency_grid_count; ++i) {
         // grid_x keeps the column modulo 2^16; the signed column tells lines left of the graph.
         int x = field_x_of_hz(frequency_grid_hz[i]);
-        if (x < first_frequency_line_x) {
+        if (x < offsets.first_line_x) {
             continue;
         }
         MoveToEx(dc, x, 0, nullptr);
         LineTo(dc, x, height);
         char label[16];
         format_frequency_label(frequency_grid_hz[i], label, sizeof label);
-        draw_text(dc, x + 2, height - bottom_text_rise, label);
-        draw_text(dc, x + 2, text_margin, label);
+        int label_x = frequency_label_x(x, text_width(dc, label), width, offsets);
+        draw_text(dc, label_x, height - offsets.bottom_rise, label);
+        draw_text(dc, label_x, offsets.margin, label);
     }
 }
 
 void draw_grid(HDC dc) {
     int width = app.graph_rect.right;
     int height = app.graph_rect.bottom;
+    FieldTextOffsets offsets = field_text_offsets(app.label_font_height);
     HPEN pen = CreatePen(PS_SOLID, 0, grid_colour);
     HFONT font = create_field_font(app.label_font_height);
     HGDIOBJ old_pen = SelectObject(dc, pen);
@@ -106,10 +109,10 @@ void draw_grid(HDC dc) {
     if (app.a_weighting != 0) {
         draw_a_weighting_curve(dc);
     }
-    draw_text(dc, text_margin, text_margin, "[dB]");
-    draw_level_lines(dc, width);
-    draw_text(dc, text_margin, height - bottom_text_rise, "[Hz]");
-    draw_frequency_lines(dc, height);
+    draw_text(dc, offsets.margin, offsets.margin, "[dB]");
+    draw_level_lines(dc, width, offsets);
+    draw_text(dc, offsets.margin, height - offsets.bottom_rise, "[Hz]");
+    draw_frequency_lines(dc, width, height, offsets);
 
     SelectObject(dc, old_font);
     SelectObject(dc, old_pen);

@@ -1,9 +1,11 @@
-// The main dialog's identifiers, its captions and the one measure of its layout that the
-// template does not hold. Plain #defines, so that the resource script, the program and the tests
+// The main dialog's identifiers, its captions, its width and the one measure of its layout that
+// the template does not hold. Plain #defines, so that the resource script, the program and the tests
 // (the end-to-end harness reads this file as well) share one definition of each.
 #pragma once
 
 #define main_dialog_template 100
+// The template's client width in dialog units; the control band above the graph spans it.
+#define main_dialog_width 800
 #define dialog_caption "Sonabrill Audiogram"
 // Every question box the program shows has this caption.
 #define question_caption "Sonabrill"

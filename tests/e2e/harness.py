@@ -64,8 +64,10 @@ class Target:
 
 TWIN = Target("64", os.environ.get("SONABRILL_BUILD", os.path.join(ROOT, "build", "win64")))
 RELEASE = Target("32", os.path.join(ROOT, "build", "win32"))
-# The twin on a laptop's screen at 150 %.
+# The twin on a laptop's screen at 150 %, and at 125 % and 200 %.
 LAPTOP = Target("64", TWIN.build, os.path.join(ROOT, "build", "wineprefix-144dpi"), dpi=144)
+SCALED_120 = Target("64", TWIN.build, os.path.join(ROOT, "build", "wineprefix-120dpi"), dpi=120)
+SCALED_192 = Target("64", TWIN.build, os.path.join(ROOT, "build", "wineprefix-192dpi"), dpi=192)
 
 
 class Display:
@@ -345,26 +347,21 @@ class Program:
                         "+repage", path], check=True, timeout=60)
         return path
 
+    def colours(self, x, y, width, height):
+        """The colours of a rectangle of the screen as (red, green, blue), row by row."""
+        out = subprocess.run(["import", "-display", self.display.name, "-window", "root",
+                              "-crop", "%dx%d+%d+%d" % (width, height, x, y), "-depth", "8",
+                              "txt:-"], capture_output=True, check=True, timeout=60).stdout.decode()
+        return [tuple(int(float(v)) for v in line.split("(")[1].split(")")[0].split(",")[:3])
+                for line in out.splitlines()[1:]]
+
     def pixel(self, x, y):
         """The colour at screen position (x, y) as (red, green, blue)."""
-        out = subprocess.run(["import", "-display", self.display.name, "-window", "root",
-                              "-crop", "1x1+%d+%d" % (x, y), "-depth", "8", "txt:-"],
-                             capture_output=True, check=True, timeout=60).stdout.decode()
-        values = out.splitlines()[-1].split("(")[1].split(")")[0].split(",")
-        return tuple(int(float(v)) for v in values[:3])
+        return self.colours(x, y, 1, 1)[0]
 
     def colour_near(self, x, y, colour, reach=2):
         """Whether colour appears within reach pixels of screen position (x, y)."""
-        size = 2 * reach + 1
-        out = subprocess.run(["import", "-display", self.display.name, "-window", "root",
-                              "-crop", "%dx%d+%d+%d" % (size, size, x - reach, y - reach),
-                              "-depth", "8", "txt:-"],
-                             capture_output=True, check=True, timeout=60).stdout.decode()
-        for line in out.splitlines()[1:]:
-            values = line.split("(")[1].split(")")[0].split(",")
-            if tuple(int(float(v)) for v in values[:3]) == tuple(colour):
-                return True
-        return False
+        return tuple(colour) in self.colours(x - reach, y - reach, 2 * reach + 1, 2 * reach + 1)
 
     def close_button(self):
         """Where the caption's close button is, as a person sees it."""

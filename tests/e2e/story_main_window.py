@@ -1,10 +1,10 @@
 """The main window as a person meets it: opening, its controls, keys that must not close it,
 resizing, and closing with the caption's button; on a laptop's screen at 150 % it starts wholly
-on the screen."""
+on the screen; at 125 % to 200 % every label of the graph and every control lies inside it."""
 import os
 
 import resource_ids as ids
-from harness import LAPTOP, ProgramTest
+from harness import LAPTOP, SCALED_120, SCALED_192, ProgramTest
 
 TEMPLATE_IDS = [ids.btn_left, ids.btn_both, ids.btn_right, ids.btn_pulse, ids.btn_a_weighting,
                 ids.band_probe, ids.btn_snap_hz, ids.btn_snap_db, ids.btn_linear_db,
@@ -75,6 +75,23 @@ class MainWindow(ProgramTest):
         self.assertFalse(os.path.exists(self.program.database))
 
 
+def assert_whole(test, w):
+    """Every visible control lies inside the client area, and no label of the graph touches its
+    bottom or right edge (label text is the only black on the graph); the level labels at the
+    right, between the rows of frequency labels, are as whole as those at the left."""
+    c, g, black = w.client, w.graph_client, (0, 0, 0)
+    outside = [i for i, control in w.controls.items() if control["style"] & 0x10000000 and not
+               c["x"] <= control["x"] < control["x"] + control["width"] <= c["x"] + c["width"]]
+    test.assertEqual([], outside, "controls outside the client area")
+    edges = (test.program.colours(g["x"], g["y"] + g["height"] - 1, g["width"], 1)
+             + test.program.colours(g["x"] + g["width"] - 1, g["y"], 1, g["height"]))
+    test.assertEqual(0, edges.count(black), "black on the graph's bottom and right edge")
+    strip, top, rows = g["width"] // 20, g["y"] + g["height"] // 8, g["height"] * 3 // 4
+    left, right = (test.program.colours(x, top, strip, rows).count(black)
+                   for x in (g["x"], g["x"] + g["width"] - strip))
+    test.assertEqual(left, right, "black of the level labels at the left and at the right")
+
+
 class LaptopScreen(ProgramTest):
     """At 144 dpi (150 %) the template is wider and higher than a 1920 x 1080 screen."""
     target = LAPTOP
@@ -84,5 +101,20 @@ class LaptopScreen(ProgramTest):
         d = self.program.inspect().dialog
         self.assertEqual((0, 1920), (d["x"], d["x"] + d["width"]))
         self.assertTrue(0 <= d["y"] and d["y"] + d["height"] <= 1080, d)
+        assert_whole(self, self.program.inspect())
         self.program.screenshot("laptop_144dpi")
         self.assertEqual(0, self.program.close())  # with the caption's close button
+
+
+class SmallLaptopScreen(ProgramTest):
+    """At 120 dpi (125 %) on 1366 x 768 the window is narrower than the template's band."""
+    target, screen = SCALED_120, "1366x768"
+
+    def test_labels_and_controls_lie_inside(self):
+        assert_whole(self, self.program.inspect())
+        self.program.screenshot("scaled_%ddpi" % self.target.dpi)
+
+
+class LargeMonitor(SmallLaptopScreen):
+    """At 192 dpi (200 %) on 3840 x 2160 the template fits."""
+    target, screen = SCALED_192, "3840x2160"

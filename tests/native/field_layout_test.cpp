@@ -107,6 +107,7 @@ TEST(FieldLayout, GridLinesRunInOrderAtEverySize) {
 }
 
 TEST(FieldLayout, FiftyHertzLineCrossesTheThresholdBetween600And800) {
+    const int32_t first_frequency_line_x = field_text_offsets(15).first_line_x;
     set_field(600, 400, 0, 0);
     lay_out_field();
     EXPECT_EQ(29, app.grid_x[0]);
@@ -235,13 +236,22 @@ TEST(FieldLayout, CurvePointsFollowZoomLawAndWeighting) {
     }
 }
 
-TEST(FieldLayout, FontHeightsFollowTheScreensResolution) {
+TEST(FieldLayout, FontHeightsAndTextOffsetsFollowTheScreensResolution) {
     const struct {
-        int32_t dpi, label, readout;
-    } cases[] = {{96, 15, 25}, {120, 18, 31}, {144, 22, 37}};
+        int32_t dpi, label, readout, margin, bottom_rise, right_inset, first_line_x;
+    } cases[] = {{96, 15, 25, 4, 16, 24, 30},
+                 {120, 18, 31, 4, 19, 28, 36},
+                 {144, 22, 37, 5, 23, 35, 44},
+                 {192, 30, 50, 8, 32, 48, 60}};
     for (const auto& c : cases) {
         EXPECT_EQ(c.label, font_heights(c.dpi).label) << c.dpi << " dpi";
         EXPECT_EQ(c.readout, font_heights(c.dpi).readout) << c.dpi << " dpi";
+        FieldTextOffsets o = field_text_offsets(c.label);
+        EXPECT_EQ((std::vector<int32_t>{c.margin, c.bottom_rise, c.right_inset, c.first_line_x}),
+                  (std::vector<int32_t>{o.margin, o.bottom_rise, o.right_inset, o.first_line_x}))
+            << c.dpi << " dpi";
+        EXPECT_EQ(402, frequency_label_x(400, 2 * c.label, 800, o)) << c.dpi << " dpi";
+        EXPECT_EQ(800 - c.margin - 2 * c.label, frequency_label_x(790, 2 * c.label, 800, o));
     }
 }
 

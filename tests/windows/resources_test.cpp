@@ -64,13 +64,13 @@ TEST(Resources, ManifestDeclaresIdentityCompatibilityAndDpiAwareness) {
         "{1f676c76-80e1-4239-95bb-83d0f6d0da78}", // 8.1
         "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}", // 10
         ">true</dpiAware>",
-        ">PerMonitorV2</dpiAwareness>",
         "level=\"asInvoker\"",
         "name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\"",
     };
     for (const char* text : wanted) {
         EXPECT_NE(std::string::npos, manifest.find(text)) << text;
     }
+    EXPECT_EQ(std::string::npos, manifest.find("PerMonitor")); // aware of the system's DPI only
 }
 
 TEST(Resources, IconGroupHoldsThreeSizesAt32BitsPerPixel) {
