@@ -78,11 +78,14 @@ FontHeights font_heights(int32_t dpi) {
 
 FieldTextOffsets field_text_offsets(int32_t label_font_height) {
     auto grown = [label_font_height](int32_t pixels) { return pixels * label_font_height / 15; };
-    return {grown(4), grown(16), grown(24), grown(30)};
+    return {grown(4), grown(16), grown(24), grown(30), label_font_height > 15 ? 1 : 0};
 }
 
 int32_t frequency_label_x(int32_t line_x, int32_t label_width, int32_t width,
                           const FieldTextOffsets& offsets) {
+    if (!offsets.keeps_labels_inside) {
+        return line_x + 2;
+    }
     return std::min(line_x + 2, width - offsets.margin - label_width);
 }
 

@@ -58,12 +58,15 @@ struct FieldTextOffsets {
     int32_t right_inset;  // the right-hand level labels' left end from the right edge: 24
     int32_t first_line_x; // frequency lines left of this column are not drawn, nor their
                           // labels, which would run into the level labels at the left: 30
+    // 0 for 15-pixel labels, which stand exactly where they always stood; 1 for larger ones, whose
+    // frequency labels are kept from reaching past the right edge.
+    int32_t keeps_labels_inside;
 };
 FieldTextOffsets field_text_offsets(int32_t label_font_height);
 
 // Where a frequency label of `label_width` pixels starts: 2 pixels right of its line at `line_x`,
-// or, where it would reach past the right edge of a graph `width` pixels wide, further left, so
-// that it ends the margin short of that edge.
+// or, with labels larger than at 96 dpi, where it would reach past the right edge of a graph
+// `width` pixels wide, further left, so that it ends the margin short of that edge.
 int32_t frequency_label_x(int32_t line_x, int32_t label_width, int32_t width,
                           const FieldTextOffsets& offsets);
 

@@ -251,7 +251,9 @@ TEST(FieldLayout, FontHeightsAndTextOffsetsFollowTheScreensResolution) {
                   (std::vector<int32_t>{o.margin, o.bottom_rise, o.right_inset, o.first_line_x}))
             << c.dpi << " dpi";
         EXPECT_EQ(402, frequency_label_x(400, 2 * c.label, 800, o)) << c.dpi << " dpi";
-        EXPECT_EQ(800 - c.margin - 2 * c.label, frequency_label_x(790, 2 * c.label, 800, o));
+        // At 96 dpi a label stands where it always stood, even where it is cut.
+        int32_t kept_inside = c.dpi == 96 ? 792 : 800 - c.margin - 2 * c.label;
+        EXPECT_EQ(kept_inside, frequency_label_x(790, 2 * c.label, 800, o)) << c.dpi << " dpi";
     }
 }
 
