@@ -22,14 +22,10 @@ class Listener:
     """Reads the right channel as the program plays it and answers a presentation once."""
 
     def __init__(self, program):
-        self.program, self.offset, self.frame = program, 0, 0
-        self.pulse = None  # start frame and samples of the pulse that sounds
-        self.zeros = 0
-        self.press_at = None
+        self.program, self.offset, self.frame, self.zeros, self.left_peak = program, 0, 0, 0, 0
+        self.pulse = self.press_at = None  # start frame and samples of the pulse that sounds
         self.quiet_until = 0  # the rest of a presentation already answered
-        self.pulses = []  # first and last sample of every pulse
-        self.heard = set()  # the frequencies of the pulses so far
-        self.left_peak = 0
+        self.pulses, self.heard = [], set()  # first and last sample, frequency of every pulse
 
     def listen(self):
         if not os.path.exists(self.program.played):
@@ -69,6 +65,10 @@ class Listener:
             self.quiet_until = start + 60000  # past the presentation's last pulse
 
 
+def centre(item):
+    return item["x"] + item["width"] // 2, item["y"] + item["height"] // 2
+
+
 class HearingCase:
     shot = None
 
@@ -76,24 +76,20 @@ class HearingCase:
         p = self.program
         p.key("alt+space")
         p.wait_for_window(lambda w: hasattr(w, "menu"), "the window menu")
-        p.key("Up", "Up", "Up", "Up")  # past the three copies, to "Hearing test..."
-        p.key("Return")
+        p.key("Up", "Up", "Up", "Up", "Return")  # past the three copies to "Hearing test..."
         w = p.wait_for_window(lambda w: w.test is not None, "the hearing test window")
         p.screenshot(self.shot + "_before", w.test)
         p.key("space")  # before Start: nothing happens
-        start = w.test_items[ids.hearing_start]
-        p.click(start["x"] + start["width"] // 2, start["y"] + start["height"] // 2)
+        p.click(*centre(w.test_items[ids.hearing_start]))
         listener = Listener(p)
         deadline = time.monotonic() + 120
-        # Only the sound is read meanwhile: the window reader would keep the program from its
-        # blocks.
+        # Only the sound is read meanwhile: the window reader keeps the program from its blocks.
         while 3000 not in listener.heard:
             listener.listen()
             self.assertLess(time.monotonic(), deadline, "2000 Hz did not end")
             time.sleep(0.01)
         p.screenshot(self.shot + "_during", p.inspect().test)
-        stop = w.test_items[ids.hearing_stop]
-        p.click(stop["x"] + stop["width"] // 2, stop["y"] + stop["height"] // 2)
+        p.click(*centre(w.test_items[ids.hearing_stop]))
         summary = p.wait_for_window(lambda w: w.test_items[ids.hearing_summary]["text"],
                                     "the summary")
         p.screenshot(self.shot + "_summary", summary.test)
@@ -114,7 +110,7 @@ class HearingCase:
             frequency, amplitude = map(int, point.split(","))
             level = 20 * math.log10(amplitude / 32768)
             self.assertLessEqual(abs(level - HEARD_FROM[frequency]), 5, point)
-        self.assertEqual(0, p.close(expect_exit=False) or 0)
+        self.assertEqual(0, p.close())
 
 
 class English(HearingCase, ProgramTest):

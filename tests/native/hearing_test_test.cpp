@@ -88,12 +88,12 @@ void expect_clean_pulses(const std::vector<int16_t>& sound, const Presentation& 
         EXPECT_EQ(0, sound[2 * start + 1]) << "pulse " << k << " starts at zero";
         EXPECT_EQ(0, sound[2 * last + 1]) << "pulse " << k << " ends at zero";
         int peak = 0;
-        for (size_t f = start; f <= last; ++f) {
-            peak = std::max(peak, std::abs(int(sound[2 * f + 1])));
-        }
-        for (size_t n = 0; n < 44; ++n) {
-            EXPECT_LE(std::abs(sound[2 * (start + n) + 1]), first.amplitude / 100) << n;
-            EXPECT_LE(std::abs(sound[2 * (last - n) + 1]), first.amplitude / 100) << n;
+        for (size_t n = 0; n < size_t(pulse_frames); ++n) {
+            int sample = std::abs(sound[2 * (start + n) + 1]);
+            peak = std::max(peak, sample);
+            if (n < 44 || n + 44 >= size_t(pulse_frames)) {
+                EXPECT_LE(sample, first.amplitude / 100) << "pulse " << k << " frame " << n;
+            }
         }
         EXPECT_GE(peak, first.amplitude - 1) << "pulse " << k;
         EXPECT_LE(peak, first.amplitude) << "pulse " << k;
@@ -106,14 +106,10 @@ void expect_clean_pulses(const std::vector<int16_t>& sound, const Presentation& 
 TEST(HearingTest, SimulatedListenersGetTheirThresholds) {
     const double everything = -1000, nothing = 1000;
     const Listener listeners[] = {
-        {-78, 0, 0, 0, 1},           {-71.5, 0, 0, 0, 1},
-        {-63.2, 0, 0, 0, 1},         {-52.5, 0, 0, 0, 1},
-        {-44, 0, 0, 0, 1},           {-36.7, 0, 0, 0, 1},
-        {-27, 0, 0, 0, 1},           {-18.1, 0, 0, 0, 1},
-        {-11.5, 0, 0, 0, 1},         {-6, 0, 0, 0, 1},
-        {everything, 0, 0, 0, 1},    {nothing, 0, 0, 0, 1},
-        {-58, 10, 0.05, 0.03, 1000}, {-44, 10, 0.05, 0.03, 1000},
-        {-31, 10, 0.05, 0.03, 1000}, {-12, 10, 0.05, 0.03, 1000},
+        {-78, 0, 0, 0, 1},           {-63.2, 0, 0, 0, 1},         {-52.5, 0, 0, 0, 1},
+        {-36.7, 0, 0, 0, 1},         {-18.1, 0, 0, 0, 1},         {-6, 0, 0, 0, 1},
+        {everything, 0, 0, 0, 1},    {nothing, 0, 0, 0, 1},       {-58, 10, 0.05, 0.03, 1000},
+        {-44, 10, 0.05, 0.03, 1000}, {-31, 10, 0.05, 0.03, 1000}, {-12, 10, 0.05, 0.03, 1000},
     };
     for (const Listener& l : listeners) {
         SCOPED_TRACE("listener at " + std::to_string(l.threshold_db) + " dB, " +
