@@ -1,9 +1,8 @@
-// The window menu's copy entries and the clipboard. When another program holds the clipboard,
-// a copy does nothing and says nothing.
+// The copies the window menu offers, put on the clipboard. When another program holds the
+// clipboard, a copy does nothing and says nothing.
 #include "app/copy.h"
 
 #include "app/curve_text.h"
-#include "app/texts.h"
 #include "core/dialog_requests.h"
 #include "resources/resource_ids.h"
 

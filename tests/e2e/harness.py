@@ -260,10 +260,14 @@ class Program:
         return {kind: item["text"] for kind, item in items if "text" in item}
 
     def inspect(self):
-        window = self.try_inspect()
-        if window is None:
-            raise AssertionError("the main window is gone")
-        return window
+        """Reads the main window; a reading that fails (the reader, too, is a Wine program that a
+        busy machine may keep from starting) is tried again before the window counts as gone."""
+        for _ in range(3):
+            window = self.try_inspect()
+            if window is not None:
+                return window
+        raise AssertionError("the main window is gone; the program " + (
+            "still runs" if self.running() else "ended with %s" % self.process.returncode))
 
     def xdotool(self, *args):
         subprocess.run(["xdotool"] + [str(a) for a in args], env=self.env, check=True,
