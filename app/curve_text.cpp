@@ -111,12 +111,9 @@ std::string comment_title(const std::string& title) {
 }
 
 std::string comment_line(const char* format, const std::string& colour, const std::string& title) {
-    std::string utf8_format = utf8_of_windows_1252(format);
-    std::string kept = comment_title(title);
-    int length = std::snprintf(nullptr, 0, utf8_format.c_str(), colour.c_str(), kept.c_str());
-    std::vector<char> line(static_cast<size_t>(length > 0 ? length : 0) + 1);
-    std::snprintf(line.data(), line.size(), utf8_format.c_str(), colour.c_str(), kept.c_str());
-    return std::string(line.data()) + "\r\n";
+    return formatted(utf8_of_windows_1252(format).c_str(), colour.c_str(),
+                     comment_title(title).c_str()) +
+           "\r\n";
 }
 
 } // namespace

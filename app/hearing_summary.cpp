@@ -3,28 +3,12 @@
 
 #include "resources/resource_ids.h"
 
-#include <cstdarg>
-#include <cstdio>
 #include <cstdlib>
-#include <vector>
 
 namespace {
 
 const int32_t varied_db = 10; // a retest this far from the first answer asks for a new test
 const int32_t catch_trials_needed = 3;
-
-std::string formatted(const char* format, ...) {
-    va_list arguments;
-    va_start(arguments, format);
-    va_list again;
-    va_copy(again, arguments);
-    int length = std::vsnprintf(nullptr, 0, format, arguments);
-    std::vector<char> text(static_cast<size_t>(length > 0 ? length : 0) + 1);
-    std::vsnprintf(text.data(), text.size(), format, again);
-    va_end(again);
-    va_end(arguments);
-    return text.data();
-}
 
 // Whether an earlier step tested the same frequency: the step is its retest.
 bool is_retest(const HearingTest& test, int step) {

@@ -5,7 +5,10 @@
 
 #include "resources/resource_ids.h"
 
+#include <cstdarg>
 #include <cstdint>
+#include <cstdio>
+#include <vector>
 
 // The hint's four lines are separated by CR LF, with no line end after the last.
 const LanguageTexts english_texts = {
@@ -167,6 +170,19 @@ const char* caption_of(const LanguageTexts& texts, int control) {
         caption = find_caption(texts.hearing.controls, hearing_text_count, control);
     }
     return caption != nullptr ? caption : "";
+}
+
+std::string formatted(const char* format, ...) {
+    va_list arguments;
+    va_start(arguments, format);
+    va_list again;
+    va_copy(again, arguments);
+    int length = std::vsnprintf(nullptr, 0, format, arguments);
+    std::vector<char> text(static_cast<size_t>(length > 0 ? length : 0) + 1);
+    std::vsnprintf(text.data(), text.size(), format, again);
+    va_end(again);
+    va_end(arguments);
+    return text.data();
 }
 
 const LanguageTexts& texts_for_language(int language) {

@@ -70,6 +70,9 @@ extern const LanguageTexts german_texts;
 // empty for a control without one.
 const char* caption_of(const LanguageTexts& texts, int control);
 
+// A printf format filled in, whatever its length.
+std::string formatted(const char* format, ...);
+
 // German for language 1; English for 0 and for any other value.
 const LanguageTexts& texts_for_language(int language);
 
