@@ -1,6 +1,7 @@
-// The tone's samples: one block of stereo frames of the sine at the tone's frequency, level and
-// channels, shaped by the pulse envelope. Phase and envelope live in the state record and carry
-// on from block to block, so consecutive blocks join without a seam.
+// The samples of the two sounds the stream plays, one block of stereo frames at a time: the
+// mouse's tone (a sine at the tone's frequency, level and channels, shaped by the pulse envelope;
+// phase and envelope live in the state record and carry on from block to block, so consecutive
+// blocks join without a seam) and a train of sine pulses with raised-cosine edges.
 #pragma once
 
 #include "core/app_state.h"
@@ -21,3 +22,21 @@ void begin_tone();
 // frame) from app.tone and app.pulse_mode, and advances the phase and the pulse envelope. A channel
 // that channel_mask leaves out is silent.
 void synthesize_tone_block(int16_t* block);
+
+// A train of equal sine pulses on the stream's frame clock, at 44100 frames per second. Each pulse
+// starts its sine at phase 0 and rises over its first edge_frames frames and falls over its last
+// ones along a raised cosine, from a silent first frame to a silent last frame.
+struct PulseTrain {
+    uint16_t frequency_hz;
+    int32_t amplitude;     // peak sample value, 0 to 32767
+    int32_t channel_mask;  // bit value 1 left, 2 right
+    int64_t onset;         // the stream frame of the first pulse's first frame
+    int32_t pulses;        // none plays when 0
+    int32_t pulse_frames;  // of one pulse, its edges included; at most period_frames
+    int32_t period_frames; // from one pulse's first frame to the next one's
+    int32_t edge_frames;   // of the rise, and of the fall
+};
+
+// Writes the block_frames frames of train that begin at the stream frame first_frame into block:
+// silence outside the pulses and in the channels that the mask leaves out.
+void synthesize_pulse_block(const PulseTrain& train, int64_t first_frame, int16_t* block);

@@ -1,4 +1,4 @@
-// The guided hearing test: the presentations on the stream's clock and their samples.
+// The guided hearing test: the presentations on the stream's clock, and what each block plays.
 #include "hearing/hearing_test.h"
 
 #include "audio/tone_synthesis.h"
@@ -8,7 +8,6 @@
 #include "hearing/threshold_search.h"
 
 #include <algorithm>
-#include <cmath>
 #include <cstring>
 
 namespace {
@@ -20,7 +19,6 @@ const double catch_probability = 0.2;
 const int32_t catch_trials_per_step = 4;
 const double silence_min_frames = 1.5 * tone_frame_rate;
 const double silence_max_frames = 3.5 * tone_frame_rate;
-const double pi = 3.14159265358979323846;
 // The device plays the blocks in turn: when a block comes back the next one starts playing, and
 // the others wait behind it.
 const int64_t frames_queued_ahead = int64_t(block_count - 1) * block_frames;
@@ -125,40 +123,20 @@ void schedule_next(HearingTest* test) {
     }
 }
 
-// The gain of frame n of a pulse: a raised cosine from 0 up to 1 over the first edge, 1, and down
-// to 0 at the last frame.
-double pulse_gain(int32_t n) {
-    int32_t from_edge = std::min(n, pulse_frames - 1 - n);
-    if (from_edge >= pulse_edge_frames) {
-        return 1.0;
-    }
-    return 0.5 - 0.5 * std::cos(pi * from_edge / pulse_edge_frames);
-}
-
+// The next block of what plays: the pulses of a tone or the sample, silence for anything else.
 void synthesize(const HearingTest& test, int16_t* block) {
-    std::memset(block, 0, block_bytes);
     const Presentation& p = test.presentation;
-    if (p.kind != presentation_tone && p.kind != presentation_sample) {
-        return;
-    }
-    for (int frame = 0; frame < block_frames; ++frame) {
-        int64_t since_onset = test.synthesized_frames + frame - p.onset;
-        if (since_onset < 0 || since_onset >= sound_end(p) - p.onset) {
-            continue;
-        }
-        int32_t n = int32_t(since_onset % pulse_period_frames);
-        if (n >= pulse_frames) {
-            continue;
-        }
-        double phase = 2.0 * pi * p.frequency_hz * n / tone_frame_rate;
-        int16_t sample = int16_t(truncate_to_int(std::sin(phase) * pulse_gain(n) * p.amplitude));
-        if (test.channel_mask & 1) {
-            block[2 * frame] = sample;
-        }
-        if (test.channel_mask & 2) {
-            block[2 * frame + 1] = sample;
-        }
-    }
+    bool audible = p.kind == presentation_tone || p.kind == presentation_sample;
+    PulseTrain train;
+    train.frequency_hz = p.frequency_hz;
+    train.amplitude = p.amplitude;
+    train.channel_mask = test.channel_mask;
+    train.onset = p.onset;
+    train.pulses = audible ? p.pulses : 0;
+    train.pulse_frames = pulse_frames;
+    train.period_frames = pulse_period_frames;
+    train.edge_frames = pulse_edge_frames;
+    synthesize_pulse_block(train, test.synthesized_frames, block);
 }
 
 } // namespace

@@ -1,9 +1,9 @@
 // The guided hearing test on the tone stream's clock: which frequency and level play next, from the
-// blocks played and the answers given, and the samples of the presentations. Every presentation is
-// three pulses of 225 ms with 25 ms raised-cosine edges, 225 ms apart; the listener answers within
-// its response window; one presentation in five (at most four per frequency) is silent, to catch
-// answers without a tone. The stream's blocks are the only clock: each block handed back advances
-// the test by block_frames.
+// blocks played and the answers given, and the pulse trains that the presentations play (their
+// samples come from the pulse synthesis in audio/). Every presentation is three pulses of 225 ms
+// with 25 ms raised-cosine edges, 225 ms apart; the listener answers within its response window;
+// one presentation in five (at most four per frequency) is silent, to catch answers without a tone.
+// The stream's blocks are the only clock: each block handed back advances the test by block_frames.
 #pragma once
 
 #include "core/hearing_test_state.h"
