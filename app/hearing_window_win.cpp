@@ -35,12 +35,13 @@ int ear_curve() {
     return app.hearing.channel_mask == left_ear ? blue_curve : red_curve;
 }
 
-void fill_test_block(int16_t* block) {
-    fill_hearing_block(&app.hearing, block);
+// The hearing test as the stream's block source; its context is the test.
+void fill_test_block(void* context, int16_t* block) {
+    fill_hearing_block(static_cast<HearingTest*>(context), block);
 }
 
 bool stream_is_ours() {
-    return app.stream.wave_device != nullptr && app.stream.fill_block == fill_test_block;
+    return app.stream.wave_device != nullptr && app.stream.context == &app.hearing;
 }
 
 // Opens the stream for what the test has just been told to play; its clock starts with it. False
@@ -52,7 +53,7 @@ bool open_stream(HWND window, void (*begin)()) {
     }
     restart_hearing_clock(&app.hearing);
     begin();
-    block_stream_open(window, fill_test_block);
+    block_stream_open(window, fill_test_block, &app.hearing);
     return stream_is_ours();
 }
 

@@ -35,11 +35,16 @@ bool allocate_blocks() {
     return true;
 }
 
+// The mouse's tone as a block source.
+void fill_tone_block(void*, int16_t* block) {
+    synthesize_tone_block(block);
+}
+
 // Has the source write the next frames into block i and appends it to the device's queue.
 void queue_block(int i) {
     WAVEHDR* header = app.stream.wave_headers[i];
     waveOutUnprepareHeader(app.stream.wave_device, header, sizeof(WAVEHDR));
-    app.stream.fill_block(app.stream.sample_buffers[i]);
+    app.stream.fill_block(app.stream.context, app.stream.sample_buffers[i]);
     waveOutPrepareHeader(app.stream.wave_device, header, sizeof(WAVEHDR));
     waveOutWrite(app.stream.wave_device, header, sizeof(WAVEHDR));
 }
@@ -63,7 +68,8 @@ bool handed_back(const WAVEHDR* header) {
 
 } // namespace
 
-void block_stream_open(HWND window, void (*fill_block)(int16_t* block)) {
+void block_stream_open(HWND window, void (*fill_block)(void* context, int16_t* block),
+                       void* context) {
     if (app.stream.wave_device != nullptr) {
         return;
     }
@@ -88,6 +94,7 @@ void block_stream_open(HWND window, void (*fill_block)(int16_t* block)) {
     }
     app.stream.wave_device = device;
     app.stream.fill_block = fill_block;
+    app.stream.context = context;
     if (device == nullptr) {
         release_blocks();
         return;
@@ -108,7 +115,7 @@ void tone_stream_open(HWND window) {
         return;
     }
     begin_tone();
-    block_stream_open(window, synthesize_tone_block);
+    block_stream_open(window, fill_tone_block, nullptr);
 }
 
 void tone_stream_refill(WAVEHDR* header) {

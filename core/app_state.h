@@ -54,8 +54,10 @@ struct AudioStream {
     int16_t* sample_buffers[block_count]; // block_bytes each, only while the stream is open
     WAVEHDR* wave_headers[block_count];
     HWAVEOUT wave_device; // null while no tone plays
-    // Writes the next block: the mouse's tone, or the hearing test's presentations.
-    void (*fill_block)(int16_t* block);
+    // The block source, which writes the next block from what context points to: the mouse's
+    // tone (no context; it reads the tone fields), or the hearing test (context is app.hearing).
+    void (*fill_block)(void* context, int16_t* block);
+    void* context;
 };
 
 struct ToneState {
