@@ -40,21 +40,21 @@ std::string level_cell(double level_db, const std::string& decimal) {
     return cell;
 }
 
-void append_set(std::string* text, const CurveSet& set, const char* set_name,
-                const LanguageTexts& texts, bool a_weighted, const std::string& decimal) {
-    std::string name = utf8_of_windows_1252(set_name);
+void append_set(std::string* lines, const CurveSet& set, int set_name, int language,
+                bool a_weighted, const std::string& decimal) {
+    std::string name = utf8_of_windows_1252(text(set_name, language));
     for (int c = 0; c < curve_count; ++c) {
-        std::string colour = utf8_of_windows_1252(caption_of(texts, colour_buttons[c]));
+        std::string colour = utf8_of_windows_1252(text(colour_buttons[c], language));
         for (int i = 0; i < set.count[c]; ++i) {
             int frequency = set.freq_hz[c][i];
             int amplitude = set.amplitude[c][i];
             double level = amplitude_to_db(amplitude);
-            *text += name + "\t" + colour + "\t" + std::to_string(frequency) + "\t" +
-                     std::to_string(amplitude) + "\t" + level_cell(level, decimal);
+            *lines += name + "\t" + colour + "\t" + std::to_string(frequency) + "\t" +
+                      std::to_string(amplitude) + "\t" + level_cell(level, decimal);
             if (a_weighted) {
-                *text += "\t" + level_cell(level + a_weighting_db(frequency), decimal);
+                *lines += "\t" + level_cell(level + a_weighting_db(frequency), decimal);
             }
-            *text += "\r\n";
+            *lines += "\r\n";
         }
     }
 }
@@ -120,16 +120,14 @@ std::string comment_line(const char* format, const std::string& colour, const st
 
 std::string format_curve_text(const CurveSet& main_set, const CurveSet& compare_set,
                               bool a_weighted, int language, const std::string& decimal) {
-    const LanguageTexts& texts = texts_for_language(language);
-    const CurveTextWords& words = texts.curve_text;
-    std::string text = utf8_of_windows_1252(words.header);
+    std::string lines = utf8_of_windows_1252(text(text_curve_header, language));
     if (a_weighted) {
-        text += "\t" + utf8_of_windows_1252(words.weighted_header);
+        lines += "\t" + utf8_of_windows_1252(text(text_curve_weighted_header, language));
     }
-    text += "\r\n";
-    append_set(&text, main_set, words.main_set, texts, a_weighted, decimal);
-    append_set(&text, compare_set, words.compare_set, texts, a_weighted, decimal);
-    return text;
+    lines += "\r\n";
+    append_set(&lines, main_set, text_main_set, language, a_weighted, decimal);
+    append_set(&lines, compare_set, text_compare_set, language, a_weighted, decimal);
+    return lines;
 }
 
 std::string format_equalizer_text(const CurveSet& set, int curve, const std::string& title,
@@ -142,13 +140,13 @@ std::string format_equalizer_text(const CurveSet& set, int curve, const std::str
                          return a.level_db < b.level_db;
                      })->level_db;
 
-    const LanguageTexts& texts = texts_for_language(language);
-    std::string colour = utf8_of_windows_1252(caption_of(texts, colour_buttons[curve]));
-    std::string text = comment_line(texts.equalizer_comment, colour, title) + "GraphicEQ:";
+    std::string colour = utf8_of_windows_1252(text(colour_buttons[curve], language));
+    std::string lines =
+        comment_line(text(text_equalizer_comment, language), colour, title) + "GraphicEQ:";
     for (const Band& band : bands) {
-        text += " " + std::to_string(band.frequency) + " " + tenths(band.level_db - highest) + ";";
+        lines += " " + std::to_string(band.frequency) + " " + tenths(band.level_db - highest) + ";";
     }
-    return text + "\r\n";
+    return lines + "\r\n";
 }
 
 bool has_equalizer_bands(const CurveSet& set, int curve) {

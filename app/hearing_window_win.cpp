@@ -23,12 +23,9 @@ const int32_t left_ear = 1;
 const int red_curve = 1;
 const int blue_curve = 2;
 
-const LanguageTexts& texts() {
-    return texts_for_language(app.language);
-}
-
-const HearingTexts& words() {
-    return texts().hearing;
+// A text in the program's language.
+const char* word(int key) {
+    return text(key, app.language);
 }
 
 int ear_curve() {
@@ -107,14 +104,13 @@ void show_state(HWND window) {
         SendMessageA(window, WM_NEXTDLGCTL,
                      reinterpret_cast<WPARAM>(GetDlgItem(window, hearing_answer)), TRUE);
     }
-    const char* pause = test.paused ? words().continue_caption : caption_of(texts(), hearing_pause);
-    set_text(window, hearing_pause, pause);
-    set_text(window, hearing_summary, format_hearing_summary(test, texts()));
+    set_text(window, hearing_pause, word(test.paused ? text_hearing_continue : hearing_pause));
+    set_text(window, hearing_summary, format_hearing_summary(test, app.language));
 }
 
 void show_progress(HWND window) {
     record_thresholds(window);
-    set_text(window, hearing_progress, format_hearing_progress(app.hearing, words()));
+    set_text(window, hearing_progress, format_hearing_progress(app.hearing, app.language));
     show_state(window);
 }
 
@@ -141,7 +137,7 @@ void on_start(HWND window) {
         stop_hearing_test(&app.hearing);
         app.hearing.step_count = 0; // nothing was tested: no summary
         show_state(window);
-        set_text(window, hearing_progress, words().no_output);
+        set_text(window, hearing_progress, word(text_hearing_no_output));
         return;
     }
     show_progress(window);
@@ -175,7 +171,7 @@ void on_command(HWND window, int control) {
         case hearing_highs: test->highs = test->highs ? 0 : 1; break;
         case hearing_sample:
             if (!open_stream(window, begin_sample)) {
-                set_text(window, hearing_progress, words().no_output);
+                set_text(window, hearing_progress, word(text_hearing_no_output));
             }
             break;
         case hearing_start: on_start(window); return;
@@ -196,10 +192,9 @@ void on_command(HWND window, int control) {
 }
 
 void on_init(HWND window) {
-    const HearingTexts& texts = words();
-    SetWindowTextA(window, texts.caption);
-    for (const ControlText& caption : texts.controls) {
-        SetDlgItemTextA(window, caption.control, caption.text);
+    SetWindowTextA(window, word(text_hearing_caption));
+    for (int control : hearing_caption_keys) {
+        SetDlgItemTextA(window, control, word(control));
     }
     app.hearing_answer_font = create_field_font(app.status_font_height);
     SendDlgItemMessageA(window, hearing_answer, WM_SETFONT,

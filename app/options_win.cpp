@@ -71,17 +71,15 @@ void sync_option_buttons(HWND dialog) {
 }
 
 void apply_language_texts(HWND dialog) {
-    const LanguageTexts& texts = texts_for_language(app.language);
-    for (const ControlText& caption : texts.captions) {
-        SetDlgItemTextA(dialog, caption.control, caption.text);
+    for (int control : main_caption_keys) {
+        SetDlgItemTextA(dialog, control, text(control, app.language));
     }
     HMENU window_menu = GetSystemMenu(dialog, FALSE);
-    for (const ControlText& entry : texts.menu_entries) {
-        ModifyMenuA(window_menu, entry.control, MF_BYCOMMAND | MF_STRING, entry.control,
-                    entry.text);
+    for (int entry : window_menu_keys) {
+        ModifyMenuA(window_menu, entry, MF_BYCOMMAND | MF_STRING, entry, text(entry, app.language));
     }
     std::snprintf(app.confirm_delete_text, sizeof app.confirm_delete_text, "%s",
-                  texts.confirm_delete);
+                  text(text_confirm_delete, app.language));
     std::snprintf(app.confirm_discard_text, sizeof app.confirm_discard_text, "%s",
-                  texts.confirm_discard);
+                  text(text_confirm_discard, app.language));
 }

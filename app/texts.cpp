@@ -3,173 +3,117 @@
 // otherwise extend the escape ("Zur\xfc" "cksetzen": c is a hexadecimal digit).
 #include "app/texts.h"
 
-#include "resources/resource_ids.h"
-
 #include <cstdarg>
 #include <cstdint>
 #include <cstdio>
 #include <vector>
 
-// The hint's four lines are separated by CR LF, with no line end after the last.
-const LanguageTexts english_texts = {
-    {
-        {btn_pulse, "Pulse"},
-        {btn_snap_hz, "Snap Hz"},
-        {btn_snap_db, "Snap dB"},
-        {btn_linear_db, "Linear dB"},
-        {btn_heights, "Heights"},
-        {btn_green, "Green"},
-        {btn_red, "Red"},
-        {btn_blue, "Blue"},
-        {btn_delete_curve, "Delete current curve"},
-        {btn_add_set, "Add set"},
-        {btn_delete_set, "Delete set"},
-        {btn_reset, "Reset"},
-        {btn_compare, "Compare"},
-        {usage_hint, "Mouse left = Tone\r\n"
-                     "Mouse right = Tone + curve\r\n"
-                     "Mouse middle = Delete dot\r\n"
-                     "Drag = Level"},
-        {btn_info, "Info and usage"},
-    },
-    "Delete record?",
-    "Unsaved changes. Proceed?",
-    {
-        {menu_hearing_test, "Hearing test..."},
-        {menu_copy_picture, "Copy picture"},
-        {menu_copy_curves, "Copy curves as text"},
-        {menu_copy_equalizer, "Copy curve as equalizer"},
-    },
-    {"Set\tCurve\tFrequency [Hz]\tAmplitude\tLevel [dB]", "Level [dB(A)]", "Main", "Compare"},
-    "# %s curve of \"%s\"; gains in dB relative to the curve's highest level",
-    {
-        "Hearing test",
-        {
-            {hearing_instructions,
-             "Wear headphones. Short pulsed tones play in one ear. Press Space or click \"I hear "
-             "it\" whenever you hear one, however faint. Set a comfortable volume with the sample "
-             "tone first. Levels are relative to full scale, not calibrated: this is no medical "
-             "test."},
-            {hearing_right_ear, "Right ear (red curve)"},
-            {hearing_left_ear, "Left ear (blue curve)"},
-            {hearing_replaces, "Start replaces this curve of the main window."},
-            {hearing_highs, "Also 10, 12, 14 and 16 kHz"},
-            {hearing_sample, "Sample tone"},
-            {hearing_start, "Start"},
-            {hearing_pause, "Pause"},
-            {hearing_stop, "Stop"},
-            {hearing_answer, "I hear it"},
-        },
-        "Continue",
-        "%d Hz, %d of %d",
-        "Done.",
-        "Stopped.",
-        "No sound output could be opened.",
-        "%d Hz",
-        "%d Hz (retest)",
-        "%s: %d dBFS",
-        "%s: no response",
-        "%s: undetermined",
-        "Retest at 1000 Hz: %d dB difference.",
-        "False alarms: %d (%d of %d silent presentations answered).",
-        "The answers at 1000 Hz varied by 10 dB or more: please test again.",
-        "You heard the quietest level: lower the volume and test again.",
-        "Unreliable: answers without a tone.",
-    },
+// One row per text: its key, its English, its German. The hint's four lines are separated by
+// CR LF, with no line end after the last.
+const TextRow text_rows[] = {
+    // The main dialog, in the order of main_caption_keys.
+    {btn_pulse, "Pulse", "Pulsieren"},
+    {btn_snap_hz, "Snap Hz", "Runde Hz"},
+    {btn_snap_db, "Snap dB", "Runde dB"},
+    {btn_linear_db, "Linear dB", "dB linear"},
+    {btn_heights, "Heights", "H\xf6hen"},
+    {btn_green, "Green", "Gr\xfcn"},
+    {btn_red, "Red", "Rot"},
+    {btn_blue, "Blue", "Blau"},
+    {btn_delete_curve, "Delete current curve", "Aktuelle Kurve l\xf6schen"},
+    {btn_add_set, "Add set", "Datensatz +"},
+    {btn_delete_set, "Delete set", "Datensatz -"},
+    {btn_reset, "Reset",
+     "Zur\xfc"
+     "cksetzen"},
+    {btn_compare, "Compare", "Vergleich"},
+    {usage_hint,
+     "Mouse left = Tone\r\n"
+     "Mouse right = Tone + curve\r\n"
+     "Mouse middle = Delete dot\r\n"
+     "Drag = Level",
+     "Maus links = Ton\r\n"
+     "Maus rechts = Ton + Kurve\r\n"
+     "Maus Mitte = Punkt l\xf6schen\r\n"
+     "Ziehen = Lautst\xe4rke"},
+    {btn_info, "Info and usage", "Info und Nutzung"},
+    {text_confirm_delete, "Delete record?", "Datensatz l\xf6schen?"},
+    {text_confirm_discard, "Unsaved changes. Proceed?",
+     "\xc4nderungen nicht gespeichert. Fortfahren?"},
+
+    // The window menu.
+    {menu_hearing_test, "Hearing test...", "H\xf6rtest..."},
+    {menu_copy_picture, "Copy picture", "Bild kopieren"},
+    {menu_copy_curves, "Copy curves as text", "Kurven als Text kopieren"},
+    {menu_copy_equalizer, "Copy curve as equalizer", "Kurve als Equalizer kopieren"},
+
+    // The curves copied as text and as equalizer settings.
+    {text_curve_header, "Set\tCurve\tFrequency [Hz]\tAmplitude\tLevel [dB]",
+     "Satz\tKurve\tFrequenz [Hz]\tAmplitude\tPegel [dB]"},
+    {text_curve_weighted_header, "Level [dB(A)]", "Pegel [dB(A)]"},
+    {text_main_set, "Main", "Haupt"},
+    {text_compare_set, "Compare", "Vergleich"},
+    {text_equalizer_comment,
+     "# %s curve of \"%s\"; gains in dB relative to the curve's highest level",
+     "# Kurve %s von \"%s\"; Verst\xe4rkung in dB relativ zum h\xf6"
+     "chsten Pegel der Kurve"},
+
+    // The hearing test window.
+    {text_hearing_caption, "Hearing test", "H\xf6rtest"},
+    {hearing_instructions,
+     "Wear headphones. Short pulsed tones play in one ear. Press Space or click \"I hear "
+     "it\" whenever you hear one, however faint. Set a comfortable volume with the sample "
+     "tone first. Levels are relative to full scale, not calibrated: this is no medical "
+     "test.",
+     "Setzen Sie Kopfh\xf6rer auf. Kurze gepulste T\xf6ne erklingen auf einem Ohr. "
+     "Dr\xfc"
+     "cken Sie die Leertaste oder klicken Sie \"Ich h\xf6re den Ton\", sobald Sie einen "
+     "h\xf6ren, so leise er auch ist. Stellen Sie zuerst mit dem Probeton eine angenehme "
+     "Lautst\xe4rke ein. Die Pegel beziehen sich auf die Vollaussteuerung und sind nicht "
+     "kalibriert: Dies ist kein medizinischer Test."},
+    {hearing_right_ear, "Right ear (red curve)", "Rechtes Ohr (rote Kurve)"},
+    {hearing_left_ear, "Left ear (blue curve)", "Linkes Ohr (blaue Kurve)"},
+    {hearing_replaces, "Start replaces this curve of the main window.",
+     "Start ersetzt diese Kurve im Hauptfenster."},
+    {hearing_highs, "Also 10, 12, 14 and 16 kHz", "Auch 10, 12, 14 und 16 kHz"},
+    {hearing_sample, "Sample tone", "Probeton"},
+    {hearing_start, "Start", "Start"},
+    {hearing_pause, "Pause", "Pause"},
+    {hearing_stop, "Stop", "Stopp"},
+    {hearing_answer, "I hear it", "Ich h\xf6re den Ton"},
+    {text_hearing_continue, "Continue", "Weiter"},
+    {text_hearing_progress, "%d Hz, %d of %d", "%d Hz, %d von %d"},
+    {text_hearing_done, "Done.", "Fertig."},
+    {text_hearing_stopped, "Stopped.", "Gestoppt."},
+    {text_hearing_no_output, "No sound output could be opened.",
+     "Keine Tonausgabe lie\xdf sich \xf6"
+     "ffnen."},
+    {text_hearing_frequency, "%d Hz", "%d Hz"},
+    {text_hearing_retest_frequency, "%d Hz (retest)", "%d Hz (Wiederholung)"},
+    {text_hearing_threshold, "%s: %d dBFS", "%s: %d dBFS"},
+    {text_hearing_no_response, "%s: no response", "%s: keine Reaktion"},
+    {text_hearing_undetermined, "%s: undetermined", "%s: unbestimmt"},
+    {text_hearing_retest_difference, "Retest at 1000 Hz: %d dB difference.",
+     "Wiederholung bei 1000 Hz: %d dB Unterschied."},
+    {text_hearing_false_alarms, "False alarms: %d (%d of %d silent presentations answered).",
+     "Fehlalarme: %d (%d von %d stillen Darbietungen beantwortet)."},
+    {text_hearing_varied, "The answers at 1000 Hz varied by 10 dB or more: please test again.",
+     "Die Antworten bei 1000 Hz schwankten um 10 dB oder mehr: bitte erneut testen."},
+    {text_hearing_floor, "You heard the quietest level: lower the volume and test again.",
+     "Sie h\xf6rten die leiseste Stufe: Lautst\xe4rke senken und erneut testen."},
+    {text_hearing_unreliable, "Unreliable: answers without a tone.",
+     "Unzuverl\xe4ssig: Antworten ohne Ton."},
 };
 
-const LanguageTexts german_texts = {
-    {
-        {btn_pulse, "Pulsieren"},
-        {btn_snap_hz, "Runde Hz"},
-        {btn_snap_db, "Runde dB"},
-        {btn_linear_db, "dB linear"},
-        {btn_heights, "H\xf6hen"},
-        {btn_green, "Gr\xfcn"},
-        {btn_red, "Rot"},
-        {btn_blue, "Blau"},
-        {btn_delete_curve, "Aktuelle Kurve l\xf6schen"},
-        {btn_add_set, "Datensatz +"},
-        {btn_delete_set, "Datensatz -"},
-        {btn_reset, "Zur\xfc"
-                    "cksetzen"},
-        {btn_compare, "Vergleich"},
-        {usage_hint, "Maus links = Ton\r\n"
-                     "Maus rechts = Ton + Kurve\r\n"
-                     "Maus Mitte = Punkt l\xf6schen\r\n"
-                     "Ziehen = Lautst\xe4rke"},
-        {btn_info, "Info und Nutzung"},
-    },
-    "Datensatz l\xf6schen?",
-    "\xc4nderungen nicht gespeichert. Fortfahren?",
-    {
-        {menu_hearing_test, "H\xf6rtest..."},
-        {menu_copy_picture, "Bild kopieren"},
-        {menu_copy_curves, "Kurven als Text kopieren"},
-        {menu_copy_equalizer, "Kurve als Equalizer kopieren"},
-    },
-    {"Satz\tKurve\tFrequenz [Hz]\tAmplitude\tPegel [dB]", "Pegel [dB(A)]", "Haupt", "Vergleich"},
-    "# Kurve %s von \"%s\"; Verst\xe4rkung in dB relativ zum h\xf6"
-    "chsten Pegel der Kurve",
-    {
-        "H\xf6rtest",
-        {
-            {hearing_instructions,
-             "Setzen Sie Kopfh\xf6rer auf. Kurze gepulste T\xf6ne erklingen auf einem Ohr. "
-             "Dr\xfc"
-             "cken Sie die Leertaste oder klicken Sie \"Ich h\xf6re den Ton\", sobald Sie einen "
-             "h\xf6ren, so leise er auch ist. Stellen Sie zuerst mit dem Probeton eine angenehme "
-             "Lautst\xe4rke ein. Die Pegel beziehen sich auf die Vollaussteuerung und sind nicht "
-             "kalibriert: Dies ist kein medizinischer Test."},
-            {hearing_right_ear, "Rechtes Ohr (rote Kurve)"},
-            {hearing_left_ear, "Linkes Ohr (blaue Kurve)"},
-            {hearing_replaces, "Start ersetzt diese Kurve im Hauptfenster."},
-            {hearing_highs, "Auch 10, 12, 14 und 16 kHz"},
-            {hearing_sample, "Probeton"},
-            {hearing_start, "Start"},
-            {hearing_pause, "Pause"},
-            {hearing_stop, "Stopp"},
-            {hearing_answer, "Ich h\xf6re den Ton"},
-        },
-        "Weiter",
-        "%d Hz, %d von %d",
-        "Fertig.",
-        "Gestoppt.",
-        "Keine Tonausgabe lie\xdf sich \xf6"
-        "ffnen.",
-        "%d Hz",
-        "%d Hz (Wiederholung)",
-        "%s: %d dBFS",
-        "%s: keine Reaktion",
-        "%s: unbestimmt",
-        "Wiederholung bei 1000 Hz: %d dB Unterschied.",
-        "Fehlalarme: %d (%d von %d stillen Darbietungen beantwortet).",
-        "Die Antworten bei 1000 Hz schwankten um 10 dB oder mehr: bitte erneut testen.",
-        "Sie h\xf6rten die leiseste Stufe: Lautst\xe4rke senken und erneut testen.",
-        "Unzuverl\xe4ssig: Antworten ohne Ton.",
-    },
-};
+const int text_row_count = sizeof text_rows / sizeof text_rows[0];
 
-namespace {
-
-// The caption of control in a table of count captions; null when it has none there.
-const char* find_caption(const ControlText* table, int count, int control) {
-    for (int i = 0; i < count; ++i) {
-        if (table[i].control == control) {
-            return table[i].text;
+const char* text(int key, int language) {
+    for (const TextRow& row : text_rows) {
+        if (row.key == key) {
+            return language == 1 ? row.german : row.english;
         }
     }
-    return nullptr;
-}
-
-} // namespace
-
-const char* caption_of(const LanguageTexts& texts, int control) {
-    const char* caption = find_caption(texts.captions, control_text_count, control);
-    if (caption == nullptr) {
-        caption = find_caption(texts.hearing.controls, hearing_text_count, control);
-    }
-    return caption != nullptr ? caption : "";
+    return "";
 }
 
 std::string formatted(const char* format, ...) {
@@ -183,10 +127,6 @@ std::string formatted(const char* format, ...) {
     va_end(again);
     va_end(arguments);
     return text.data();
-}
-
-const LanguageTexts& texts_for_language(int language) {
-    return language == 1 ? german_texts : english_texts;
 }
 
 std::string utf8_of_windows_1252(const char* text) {

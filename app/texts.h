@@ -1,80 +1,79 @@
-// The user interface's texts in English and German: Windows-1252 bytes, the same on every
-// platform, so that the tables can be checked where they are built.
+// The user interface's texts: one table of rows, each holding a text's key with its English and
+// its German side by side. Windows-1252 bytes, the same on every platform, so that the table can
+// be checked where it is built.
 #pragma once
+
+#include "resources/resource_ids.h"
 
 #include <string>
 
-// One caption and the control that shows it.
-struct ControlText {
-    int control;
-    const char* text;
+// The keys of the texts that are no control's caption; a caption is keyed by its control's id.
+// They start above every control and menu id, so that the two kinds of key never meet.
+enum TextKey {
+    text_confirm_delete = 1000, // asked before a record is deleted
+    text_confirm_discard,       // asked before unsaved edits are dropped
+    // The curves copied as text: the header line (without its line end), the header of the dB(A)
+    // column that follows it while A-weighting is on, and the names of the two sets. The curves
+    // are named by the captions of their colour buttons.
+    text_curve_header,
+    text_curve_weighted_header,
+    text_main_set,
+    text_compare_set,
+    // The comment that opens a curve copied as equalizer settings, a printf format that takes the
+    // curve's colour (its button's caption) and the title, in this order. It holds no ":", which
+    // some equalizers read as the start of their settings wherever it stands.
+    text_equalizer_comment,
+    // The hearing test window's title, its pause button while paused, and its words about the
+    // test. The formats are printf formats.
+    text_hearing_caption,
+    text_hearing_continue,
+    text_hearing_progress, // the frequency, its number and the number of frequencies
+    text_hearing_done,
+    text_hearing_stopped,
+    text_hearing_no_output, // when no sound output could be opened
+    // The summary: a frequency's name (its hertz; for the retest with a mark), what it gave.
+    text_hearing_frequency,
+    text_hearing_retest_frequency,
+    text_hearing_threshold, // the name and the level in dBFS
+    text_hearing_no_response,
+    text_hearing_undetermined,
+    text_hearing_retest_difference, // in dB
+    text_hearing_false_alarms,      // all of them; answered and all silent presentations
+    text_hearing_varied,
+    text_hearing_floor,
+    text_hearing_unreliable,
+    text_key_end // after the last named key
 };
 
-// The controls whose captions depend on the language.
-const int control_text_count = 15;
+struct TextRow {
+    int key; // a control id or a TextKey
+    const char* english;
+    const char* german;
+};
+
+extern const TextRow text_rows[];
+extern const int text_row_count;
+
+// The text of a key, German for language 1 and English for 0 and any other value; empty for a
+// key without a row.
+const char* text(int key, int language);
+
+// The main dialog's captions that depend on the language, in the order the dialog receives them.
+inline constexpr int main_caption_keys[] = {
+    btn_pulse,      btn_snap_hz, btn_snap_db, btn_linear_db,    btn_heights,
+    btn_green,      btn_red,     btn_blue,    btn_delete_curve, btn_add_set,
+    btn_delete_set, btn_reset,   btn_compare, usage_hint,       btn_info};
 // The program's own entries of the window menu, in their menu order: the hearing test, then the
 // copy entries.
-const int menu_text_count = 4;
+inline constexpr int window_menu_keys[] = {menu_hearing_test, menu_copy_picture, menu_copy_curves,
+                                           menu_copy_equalizer};
 // The hearing test window's controls whose captions depend on the language.
-const int hearing_text_count = 10;
-
-// The words of the curves copied as text: the header line (without its line end), the header of
-// the dB(A) column that follows it while A-weighting is on, and the names of the two sets. The
-// curves are named by the captions of their colour buttons.
-struct CurveTextWords {
-    const char* header;
-    const char* weighted_header;
-    const char* main_set;
-    const char* compare_set;
-};
-
-// The hearing test window's words. The formats are printf formats.
-struct HearingTexts {
-    const char* caption; // the window's title
-    ControlText controls[hearing_text_count];
-    const char* continue_caption; // the pause button while paused
-    const char* progress;         // the frequency, its number and the number of frequencies
-    const char* done;
-    const char* stopped;
-    const char* no_output; // when no sound output could be opened
-    // The summary: a frequency's name (its hertz; for the retest with a mark), what it gave.
-    const char* frequency;
-    const char* retest_frequency;
-    const char* threshold; // the name and the level in dBFS
-    const char* no_response;
-    const char* undetermined;
-    const char* retest_difference; // in dB
-    const char* false_alarms;      // all of them; answered and all silent presentations
-    const char* varied;
-    const char* floor;
-    const char* unreliable;
-};
-
-struct LanguageTexts {
-    ControlText captions[control_text_count];  // in the order the dialog receives them
-    const char* confirm_delete;                // asked before a record is deleted
-    const char* confirm_discard;               // asked before unsaved edits are dropped
-    ControlText menu_entries[menu_text_count]; // by window-menu command
-    CurveTextWords curve_text;
-    // The comment that opens a curve copied as equalizer settings, a printf format that takes
-    // the curve's colour (its button's caption) and the title, in this order. It holds no ":",
-    // which some equalizers read as the start of their settings wherever it stands.
-    const char* equalizer_comment;
-    HearingTexts hearing;
-};
-
-extern const LanguageTexts english_texts;
-extern const LanguageTexts german_texts;
-
-// The caption of a control of the main dialog or of the hearing test window in these texts;
-// empty for a control without one.
-const char* caption_of(const LanguageTexts& texts, int control);
+inline constexpr int hearing_caption_keys[] = {
+    hearing_instructions, hearing_right_ear, hearing_left_ear, hearing_replaces, hearing_highs,
+    hearing_sample,       hearing_start,     hearing_pause,    hearing_stop,     hearing_answer};
 
 // A printf format filled in, whatever its length.
 std::string formatted(const char* format, ...);
-
-// German for language 1; English for 0 and for any other value.
-const LanguageTexts& texts_for_language(int language);
 
 // Text of the program's code page, Windows-1252, as UTF-8. A byte that the code page leaves
 // undefined stands for the control character of the same number, as the platform converts it.

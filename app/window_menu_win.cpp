@@ -10,12 +10,12 @@
 void add_window_menu_entries(HWND dialog) {
     HMENU menu = GetSystemMenu(dialog, FALSE);
     AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
-    for (const ControlText& entry : texts_for_language(app.language).menu_entries) {
+    for (int entry : window_menu_keys) {
         // The copies stand apart from the hearing test, at the menu's end.
-        if (entry.control == menu_copy_picture) {
+        if (entry == menu_copy_picture) {
             AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
         }
-        AppendMenuA(menu, MF_STRING, entry.control, entry.text);
+        AppendMenuA(menu, MF_STRING, entry, text(entry, app.language));
     }
 }
 

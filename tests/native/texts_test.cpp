@@ -1,5 +1,5 @@
-// The caption tables hold exactly the program's texts, as Windows-1252 bytes, in the order the
-// dialog receives them; the curves copied as text speak the same language.
+// The text table as data: both languages in every row, with the same printf conversions, one row
+// per key; the dialog's own texts word for word; the curves copied as text in either language.
 #include "app/texts.h"
 
 #include "app/curve_text.h"
@@ -9,34 +9,29 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <iterator>
+#include <set>
 #include <string>
+#include <vector>
 
 namespace {
 
-// The expected texts below are written as readable UTF-8; the program must hold the single
-// Windows-1252 byte of each letter. All letters used lie in Latin-1, where the two agree.
-std::string windows_1252(const std::string& utf8) {
-    std::string bytes;
-    for (size_t i = 0; i < utf8.size(); ++i) {
-        unsigned char lead = static_cast<unsigned char>(utf8[i]);
-        if (lead < 0x80) {
-            bytes += static_cast<char>(lead);
-            continue;
-        }
-        EXPECT_EQ(0xC0, lead & 0xE0) << "letter outside Latin-1 in " << utf8;
-        unsigned char trail = static_cast<unsigned char>(utf8[++i]);
-        bytes += static_cast<char>(((lead & 0x1F) << 6) | (trail & 0x3F));
+// The printf conversions of a text in their order, each with its flags, width, precision and
+// length ("%d %s %.1f %% "); empty for a text that is no format.
+std::string conversions(const char* text) {
+    std::string found;
+    for (const char* p = std::strchr(text, '%'); p != nullptr; p = std::strchr(p, '%')) {
+        size_t length = 1 + std::strspn(p + 1, "-+ #0123456789.*hlLqjzt");
+        length += p[length] != '\0' ? 1 : 0; // the conversion's letter
+        found += std::string(p, length) + " ";
+        p += length;
     }
-    return bytes;
+    return found;
 }
 
-struct CaptionRow {
-    int control;
-    const char* english;
-    const char* german;
-};
-
-const CaptionRow caption_rows[] = {
+// The texts the dialog has always shown, word for word (written here in UTF-8): its captions in
+// the order it receives them, then the two questions.
+const TextRow fixed_texts[] = {
     {btn_pulse, "Pulse", "Pulsieren"},
     {btn_snap_hz, "Snap Hz", "Runde Hz"},
     {btn_snap_db, "Snap dB", "Runde dB"},
@@ -55,52 +50,55 @@ const CaptionRow caption_rows[] = {
      "Maus links = Ton\r\nMaus rechts = Ton + Kurve\r\nMaus Mitte = Punkt löschen\r\n"
      "Ziehen = Lautstärke"},
     {btn_info, "Info and usage", "Info und Nutzung"},
+    {text_confirm_delete, "Delete record?", "Datensatz löschen?"},
+    {text_confirm_discard, "Unsaved changes. Proceed?",
+     "Änderungen nicht gespeichert. Fortfahren?"},
 };
 
 } // namespace
 
-TEST(Texts, CaptionTablesHoldEveryTextInOrderByteForByte) {
-    static_assert(sizeof caption_rows / sizeof caption_rows[0] == control_text_count,
-                  "one row per caption");
-    for (int i = 0; i < control_text_count; ++i) {
-        const CaptionRow& row = caption_rows[i];
-        SCOPED_TRACE("caption " + std::to_string(i) + " of control " + std::to_string(row.control));
-        EXPECT_EQ(row.control, english_texts.captions[i].control);
-        EXPECT_EQ(row.control, german_texts.captions[i].control);
-        EXPECT_EQ(windows_1252(row.english), english_texts.captions[i].text);
-        EXPECT_EQ(windows_1252(row.german), german_texts.captions[i].text);
+TEST(Texts, EveryRowHasBothLanguagesWithTheSameConversionsUnderAKeyOfItsOwn) {
+    std::set<int> keys;
+    for (int i = 0; i < text_row_count; ++i) {
+        const TextRow& row = text_rows[i];
+        ASSERT_TRUE(row.english != nullptr && row.german != nullptr) << "row " << i;
+        SCOPED_TRACE("key " + std::to_string(row.key) + ", \"" + row.english + "\"");
+        EXPECT_TRUE(row.english[0] != '\0' && row.german[0] != '\0') << "an empty text";
+        EXPECT_EQ(conversions(row.english), conversions(row.german));
+        EXPECT_TRUE(keys.insert(row.key).second) << "a second row of the key";
     }
-    const CaptionRow menu_rows[menu_text_count] = {
-        {menu_hearing_test, "Hearing test...", "Hörtest..."},
-        {menu_copy_picture, "Copy picture", "Bild kopieren"},
-        {menu_copy_curves, "Copy curves as text", "Kurven als Text kopieren"},
-        {menu_copy_equalizer, "Copy curve as equalizer", "Kurve als Equalizer kopieren"},
-    };
-    for (int i = 0; i < menu_text_count; ++i) {
-        EXPECT_EQ(menu_rows[i].control, english_texts.menu_entries[i].control);
-        EXPECT_EQ(menu_rows[i].control, german_texts.menu_entries[i].control);
-        EXPECT_EQ(windows_1252(menu_rows[i].english), english_texts.menu_entries[i].text);
-        EXPECT_EQ(windows_1252(menu_rows[i].german), german_texts.menu_entries[i].text);
+    // Every key that the program reads has its row.
+    std::vector<int> read(std::begin(main_caption_keys), std::end(main_caption_keys));
+    read.insert(read.end(), std::begin(window_menu_keys), std::end(window_menu_keys));
+    read.insert(read.end(), std::begin(hearing_caption_keys), std::end(hearing_caption_keys));
+    for (int key = text_confirm_delete; key < text_key_end; ++key) {
+        read.push_back(key);
+    }
+    for (int key : read) {
+        EXPECT_EQ(1u, keys.count(key)) << "key " << key;
     }
 }
 
-TEST(Texts, QuestionsAreExactAndFitTheirBuffers) {
-    EXPECT_STREQ("Delete record?", english_texts.confirm_delete);
-    EXPECT_STREQ("Unsaved changes. Proceed?", english_texts.confirm_discard);
-    EXPECT_EQ(windows_1252("Datensatz löschen?"), german_texts.confirm_delete);
-    EXPECT_EQ(windows_1252("Änderungen nicht gespeichert. Fortfahren?"),
-              german_texts.confirm_discard);
-    EXPECT_EQ(41u, std::strlen(german_texts.confirm_discard));
-    for (const LanguageTexts* texts : {&english_texts, &german_texts}) {
-        EXPECT_LT(std::strlen(texts->confirm_delete), sizeof app.confirm_delete_text);
-        EXPECT_LT(std::strlen(texts->confirm_discard), sizeof app.confirm_discard_text);
+// The bytes are Windows-1252: read back as UTF-8 they must give the letters written above.
+TEST(Texts, TheDialogsCaptionsInOrderAndQuestionsWordForWordGermanOnlyForLanguageOne) {
+    const size_t caption_count = std::size(main_caption_keys);
+    ASSERT_EQ(caption_count + 2, std::size(fixed_texts));
+    for (size_t i = 0; i < std::size(fixed_texts); ++i) {
+        const TextRow& fixed = fixed_texts[i];
+        SCOPED_TRACE("key " + std::to_string(fixed.key));
+        if (i < caption_count) {
+            EXPECT_EQ(fixed.key, main_caption_keys[i]) << "caption " << i;
+        }
+        EXPECT_EQ(fixed.german, utf8_of_windows_1252(text(fixed.key, 1)));
+        for (int language : {0, 2, -1, 255}) {
+            EXPECT_EQ(fixed.english, utf8_of_windows_1252(text(fixed.key, language))) << language;
+        }
     }
-}
-
-TEST(Texts, LanguageOneIsGermanAndEveryOtherValueEnglish) {
-    EXPECT_EQ(&german_texts, &texts_for_language(1));
-    for (int language : {0, 2, -1, 255}) {
-        EXPECT_EQ(&english_texts, &texts_for_language(language)) << "language " << language;
+    EXPECT_EQ(41u, std::strlen(text(text_confirm_discard, 1)));
+    for (int language : {0, 1}) {
+        EXPECT_LT(std::strlen(text(text_confirm_delete, language)), sizeof app.confirm_delete_text);
+        EXPECT_LT(std::strlen(text(text_confirm_discard, language)),
+                  sizeof app.confirm_discard_text);
     }
 }
 
