@@ -122,7 +122,7 @@ void begin_test() {
     LARGE_INTEGER now = {};
     QueryPerformanceCounter(&now);
     start_hearing_test(&app.hearing, app.hearing.channel_mask, app.hearing.highs != 0,
-                       uint64_t(now.QuadPart));
+                       app.hearing.procedure, uint64_t(now.QuadPart));
 }
 
 void on_start(HWND window) {

@@ -11,6 +11,12 @@ const int32_t test_level_ceiling_db = -5;
 const int32_t test_level_step_db = 5;
 const int test_level_count = 16; // -80, -75, ... -5
 
+// The grid of the quick procedure's distribution over the threshold, in whole dB relative to full
+// scale: wider than the playable levels, so that a threshold beyond them shows as mass at an end.
+const int32_t estimate_floor_db = -100;
+const int32_t estimate_ceiling_db = 5;
+const int estimate_grid_count = 106; // -100, -99, ... +5
+
 // The frequencies of the longest test: the six first ones, the four highs, the 1000 Hz retest and
 // the four lows.
 const int test_step_capacity = 15;
@@ -23,8 +29,15 @@ enum SearchOutcome : int32_t {
     search_undetermined // no threshold within the presentations allowed
 };
 
-// The search for the threshold at one frequency: descending after an answer, ascending after a
-// miss, counting the answers of the ascending presentations per level.
+enum TestProcedure : int32_t {
+    test_procedure_standard = 0, // the staircase on the 5 dB grid
+    test_procedure_quick // the distribution over the threshold, one tone where it tells most
+};
+
+// The search for the threshold at one frequency. The standard procedure descends after an answer
+// and ascends after a miss, counting the answers of the ascending presentations per level; the
+// quick one keeps a distribution over the threshold and places each tone where its answer is
+// expected to narrow it most.
 struct ThresholdSearch {
     int32_t level_db;      // of the next tone
     int32_t familiarising; // 1 at the first frequency until the first tone is heard after a miss
@@ -37,6 +50,9 @@ struct ThresholdSearch {
     uint8_t ascent_answers[test_level_count];
     SearchOutcome outcome;
     int32_t threshold_db;
+    // The quick procedure's distribution: the probability that the threshold lies at
+    // estimate_floor_db + i dB.
+    double probability[estimate_grid_count];
 };
 
 // What one frequency of the test gave.
@@ -46,6 +62,7 @@ struct StepResult {
     int32_t threshold_db;
     int32_t presentations; // tones
     int32_t catch_trials;  // silent presentations
+    double estimate_db;    // the quick procedure's mean of the distribution, unclamped
 };
 
 enum PresentationKind : int32_t {
@@ -75,7 +92,8 @@ struct HearingTest {
     uint64_t random_state;
     int32_t channel_mask; // 2 for the right ear, 1 for the left
     int32_t highs;        // 1 to test 10, 12, 14 and 16 kHz too
-    int32_t running;      // 1 from Start until Stop or the last frequency
+    TestProcedure procedure;
+    int32_t running; // 1 from Start until Stop or the last frequency
     int32_t paused;
     int32_t step; // index of the frequency under test
     int32_t step_count;

@@ -5,6 +5,7 @@
 #include "core/app_state.h"
 #include "core/truncate.h"
 #include "graph/scales.h"
+#include "hearing/threshold_estimate.h"
 #include "hearing/threshold_search.h"
 
 #include <algorithm>
@@ -66,22 +67,35 @@ void cut_short(Presentation* p, int64_t synthesized) {
     }
 }
 
+void begin_step(HearingTest* test) {
+    if (test->procedure == test_procedure_quick) {
+        begin_estimate(&test->search, *test);
+    } else {
+        begin_search(&test->search, test->step == 0);
+    }
+}
+
 void finish_step(HearingTest* test) {
     StepResult* result = &test->steps[test->step];
     result->outcome = test->search.outcome;
     result->threshold_db = test->search.threshold_db;
     result->presentations = test->search.presentations;
+    result->estimate_db = estimate_mean_db(test->search);
     ++test->decided_steps;
     ++test->step;
     if (test->step < test->step_count) {
-        begin_search(&test->search, false);
+        begin_step(test);
     } else {
         test->running = 0;
     }
 }
 
 void take_tone_answer(HearingTest* test, bool heard) {
-    record_answer(&test->search, heard);
+    if (test->procedure == test_procedure_quick) {
+        record_estimate_answer(&test->search, heard, false_alarm_estimate(*test));
+    } else {
+        record_answer(&test->search, heard);
+    }
     if (test->search.outcome != search_running) {
         finish_step(test);
     }
@@ -149,10 +163,12 @@ void restart_hearing_clock(HearingTest* test) {
     test->answered_until = 0;
 }
 
-void start_hearing_test(HearingTest* test, int32_t channel_mask, bool highs, uint64_t seed) {
+void start_hearing_test(HearingTest* test, int32_t channel_mask, bool highs,
+                        TestProcedure procedure, uint64_t seed) {
     cut_short(&test->presentation, test->synthesized_frames);
     test->random_state = seed;
     test->channel_mask = channel_mask;
+    test->procedure = procedure;
     test->running = 1;
     test->paused = 0;
     test->step = 0;
@@ -168,12 +184,12 @@ void start_hearing_test(HearingTest* test, int32_t channel_mask, bool highs, uin
         add(high_frequencies, 4);
     }
     add(last_frequencies, 4);
-    begin_search(&test->search, true);
     test->answered_until = 0;
     test->catch_trials = 0;
     test->catch_answers = 0;
     test->false_alarms = 0;
     test->decided_steps = 0;
+    begin_step(test);
 }
 
 void play_sample_tone(HearingTest* test, int32_t channel_mask) {

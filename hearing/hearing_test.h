@@ -24,11 +24,12 @@ const uint16_t sample_frequency_hz = 1000;
 // opens, since its first blocks are synthesised as it opens.
 void restart_hearing_clock(HearingTest* test);
 
-// Starts a test for the ear of channel_mask (2 right, 1 left) with random numbers from seed: the
-// frequencies 1000, 2000, 3000, 4000, 6000, 8000 Hz, with highs also 10, 12, 14 and 16 kHz, then
-// 1000 Hz again, 500, 250 and 125 Hz. The first tone follows a silence of 1.5 to 3.5 s after
-// whatever plays now, which stops at the end of its pulse.
-void start_hearing_test(HearingTest* test, int32_t channel_mask, bool highs, uint64_t seed);
+// Starts a test by procedure for the ear of channel_mask (2 right, 1 left) with random numbers
+// from seed: the frequencies 1000, 2000, 3000, 4000, 6000, 8000 Hz, with highs also 10, 12, 14 and
+// 16 kHz, then 1000 Hz again, 500, 250 and 125 Hz. The first tone follows a silence of 1.5 to
+// 3.5 s after whatever plays now, which stops at the end of its pulse.
+void start_hearing_test(HearingTest* test, int32_t channel_mask, bool highs,
+                        TestProcedure procedure, uint64_t seed);
 
 // Plays the sample tone on channel_mask after whatever plays now; not while a test runs.
 void play_sample_tone(HearingTest* test, int32_t channel_mask);

@@ -16,7 +16,6 @@ const int32_t search_ascent_db = 5;
 const int32_t recount_ascent_db = 10;
 const int ascents_per_level = 3;
 const int answers_for_threshold = 2;
-const int32_t limit_repeats = 2; // misses at the ceiling, answers at the floor
 
 int32_t clamp_level(int32_t level_db) {
     return std::min(std::max(level_db, test_level_floor_db), test_level_ceiling_db);

@@ -11,6 +11,9 @@
 const int32_t search_start_db = -20;
 // A search that has presented this many tones without a threshold gives up.
 const int32_t search_presentation_limit = 30;
+// Misses at the ceiling that end a search with no response, and answers at the floor that give
+// the floor as threshold.
+const int32_t limit_repeats = 2;
 
 // Begins a search at search_start_db. With familiarise, the first tones find a comfortable level
 // first: 20 dB down after each answer until a miss, then 10 dB up until an answer (20 dB after a

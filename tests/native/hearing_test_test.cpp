@@ -1,9 +1,8 @@
-// Simulated listeners take the whole hearing test on the block clock: one who answers exactly
-// from a threshold up, one whose answers follow a logistic curve with false alarms and lapses,
-// one who hears everything and one who hears nothing.
-#include "hearing/hearing_test.h"
-
-#include "core/app_state.h"
+// Simulated listeners take the whole hearing test on the block clock, by either procedure: ones
+// who answer exactly from a threshold up, ones whose answers follow a logistic curve with false
+// alarms and lapses (at one level everywhere, or along a seeded audiogram), one who hears
+// everything, one who hears nothing and one who answers at random.
+#include "bench/simulated_listener.h"
 
 #include <gtest/gtest.h>
 
@@ -11,62 +10,11 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <random>
 #include <vector>
 
 namespace {
 
-struct Listener {
-    double threshold_db; // 50 % of answers here
-    double width_db;     // from 5 % to 95 % of the curve; 0 for a listener without doubt
-    double false_alarms; // answers to a silent presentation, and the floor of the curve
-    double lapses;       // tones missed however loud
-    int runs;
-};
-
-const int32_t reaction_frames = 13230;     // 0.3 s after the first frame
 const int64_t sound_check_frames = 220000; // past the end of the first presentation
-
-double answer_chance(const Listener& l, const Presentation& p) {
-    if (p.kind == presentation_catch) {
-        return l.false_alarms;
-    }
-    if (l.width_db == 0) {
-        return p.level_db >= l.threshold_db ? 1.0 : 0.0;
-    }
-    double slope = l.width_db / (2.0 * std::log(19.0));
-    return l.false_alarms + (1.0 - l.false_alarms - l.lapses) /
-                                (1.0 + std::exp(-(p.level_db - l.threshold_db) / slope));
-}
-
-// One whole test of the right ear; what the right and the left channel played at its start.
-HearingTest take_test(const Listener& l, uint64_t seed, std::vector<int16_t>* start_sound) {
-    HearingTest test{};
-    restart_hearing_clock(&test);
-    start_hearing_test(&test, 2, false, seed);
-    std::mt19937_64 chance(seed);
-    std::vector<int16_t> block(block_frames * 2);
-    int64_t heard_onset = -1, press_at = -1;
-    while (test.running && test.synthesized_frames < 44100LL * 3600) {
-        bool sound = start_sound != nullptr && test.synthesized_frames < sound_check_frames;
-        fill_hearing_block(&test, sound ? block.data() : nullptr);
-        if (sound) {
-            start_sound->insert(start_sound->end(), block.begin(), block.end());
-        }
-        const Presentation& p = test.presentation;
-        bool answerable = p.kind == presentation_tone || p.kind == presentation_catch;
-        if (answerable && p.onset != heard_onset && p.onset < test.played_frames + block_frames) {
-            heard_onset = p.onset;
-            bool yes = std::uniform_real_distribution<double>()(chance) < answer_chance(l, p);
-            press_at = yes ? p.onset + reaction_frames : -1;
-        }
-        if (press_at >= 0 && test.played_frames >= press_at) {
-            answer_hearing_test(&test);
-            press_at = -1;
-        }
-    }
-    return test;
-}
 
 int32_t on_grid_above(double level_db) {
     return int32_t(std::ceil(level_db / 5.0) * 5.0);
@@ -99,55 +47,110 @@ void expect_clean_pulses(const std::vector<int16_t>& sound, const Presentation& 
     }
 }
 
+struct Listener {
+    TestProcedure procedure;
+    double threshold_db; // of every frequency; NAN for seeded audiograms
+    double width_db;     // from 5 % to 95 % of the curve; 0 for a listener without doubt
+    double false_alarms; // answers to a silent presentation, and the floor of the curve
+    double lapses;       // tones missed however loud
+    int runs;
+};
+
 TEST(HearingTest, SimulatedListenersGetTheirThresholds) {
-    const double everything = -1000, nothing = 1000;
+    const double everything = -1000, nothing = 1000, audiogram = NAN;
+    const TestProcedure standard = test_procedure_standard, quick = test_procedure_quick;
     const Listener listeners[] = {
-        {-78, 0, 0, 0, 1},           {-63.2, 0, 0, 0, 1},         {-52.5, 0, 0, 0, 1},
-        {-36.7, 0, 0, 0, 1},         {-18.1, 0, 0, 0, 1},         {-6, 0, 0, 0, 1},
-        {everything, 0, 0, 0, 1},    {nothing, 0, 0, 0, 1},       {-58, 10, 0.05, 0.03, 1000},
-        {-44, 10, 0.05, 0.03, 1000}, {-31, 10, 0.05, 0.03, 1000}, {-12, 10, 0.05, 0.03, 1000},
+        {standard, -78, 0, 0, 0, 1},
+        {standard, -63.2, 0, 0, 0, 1},
+        {standard, -52.5, 0, 0, 0, 1},
+        {standard, -36.7, 0, 0, 0, 1},
+        {standard, -18.1, 0, 0, 0, 1},
+        {standard, -6, 0, 0, 0, 1},
+        {standard, everything, 0, 0, 0, 1},
+        {standard, nothing, 0, 0, 0, 1},
+        {standard, -58, 10, 0.05, 0.03, 1000},
+        {standard, -44, 10, 0.05, 0.03, 1000},
+        {standard, -31, 10, 0.05, 0.03, 1000},
+        {standard, -12, 10, 0.05, 0.03, 1000},
+        {quick, -63.2, 0, 0, 0, 1},
+        {quick, -52.5, 0, 0, 0, 1},
+        {quick, -18.1, 0, 0, 0, 1},
+        {quick, everything, 0, 0, 0, 1},
+        {quick, nothing, 0, 0, 0, 1},
+        {quick, -40, 10, 0.5, 0.5, 20},
+        {quick, audiogram, 10, 0.05, 0.03, 200},
     };
-    for (const Listener& l : listeners) {
-        SCOPED_TRACE("listener at " + std::to_string(l.threshold_db) + " dB, " +
-                     std::to_string(l.width_db) + " dB wide");
-        int32_t expected =
-            l.threshold_db == everything ? test_level_floor_db : on_grid_above(l.threshold_db);
-        std::vector<int32_t> presentations, minutes;
-        int near = 0, steps = 0;
-        for (int run = 0; run < l.runs; ++run) {
+    for (const Listener& row : listeners) {
+        bool exact = row.width_db == 0, seeded = std::isnan(row.threshold_db);
+        bool random = row.false_alarms + row.lapses == 1.0;
+        SCOPED_TRACE(std::string(row.procedure == quick ? "quick" : "standard") +
+                     " procedure, listener at " + std::to_string(row.threshold_db) + " dB, " +
+                     std::to_string(row.width_db) + " dB wide");
+        int32_t cap = row.procedure == quick ? estimate_tone_cap : 30;
+        std::vector<int32_t> presentations, per_ear, minutes;
+        int near = 0, steps = 0, unreliable = 0;
+        for (int run = 0; run < row.runs; ++run) {
             std::vector<int16_t> start_sound;
-            HearingTest test = take_test(l, 1000 + run, l.runs == 1 ? &start_sound : nullptr);
+            SimulatedListener l = seeded ? seeded_listener(1000 + run, row.width_db)
+                                         : flat_listener(row.threshold_db, row.width_db,
+                                                         row.false_alarms, row.lapses);
+            HearingTest test = simulate_test(l, row.procedure, 1000 + run,
+                                             exact ? &start_sound : nullptr, sound_check_frames);
             ASSERT_EQ(10, test.decided_steps) << "run " << run;
+            int32_t ear = 0;
             for (int s = 0; s < test.step_count; ++s) {
                 const StepResult& r = test.steps[s];
+                double truth = listener_threshold(l, r.frequency_hz);
+                // The standard procedure finds the grid level above; the quick one the level.
+                double expected = truth == everything         ? test_level_floor_db
+                                  : row.procedure == standard ? on_grid_above(truth)
+                                                              : truth;
                 presentations.push_back(r.presentations);
+                ear += r.presentations + r.catch_trials;
                 ++steps;
-                if (l.threshold_db == nothing) {
+                EXPECT_LE(r.presentations, cap) << r.frequency_hz << " Hz";
+                if (truth == nothing) {
                     EXPECT_EQ(search_no_response, r.outcome) << r.frequency_hz << " Hz";
-                    EXPECT_LE(r.presentations, 30) << r.frequency_hz << " Hz";
-                } else if (l.runs == 1) {
+                } else if (exact) {
                     EXPECT_EQ(search_threshold, r.outcome) << r.frequency_hz << " Hz";
-                    EXPECT_EQ(expected, r.threshold_db) << r.frequency_hz << " Hz";
+                    EXPECT_NEAR(expected, r.threshold_db, row.procedure == quick ? 2 : 0)
+                        << r.frequency_hz << " Hz";
                 }
-                near += r.outcome == search_threshold && std::abs(r.threshold_db - expected) <= 5;
+                near += r.outcome == search_threshold && std::fabs(r.threshold_db - expected) <= 5;
             }
+            per_ear.push_back(ear);
             minutes.push_back(int32_t(test.synthesized_frames / 26460)); // hundredths of a minute
-            if (l.runs == 1 && l.threshold_db != nothing) {
+            unreliable += test.catch_trials >= 3 && test.catch_answers * 3 > test.catch_trials;
+            if (exact && row.threshold_db != nothing) {
                 HearingTest first{};
                 restart_hearing_clock(&first);
-                start_hearing_test(&first, 2, false, 1000);
+                start_hearing_test(&first, 2, false, row.procedure, 1000 + run);
                 fill_hearing_block(&first, nullptr);
                 expect_clean_pulses(start_sound, first.presentation);
             }
         }
-        if (l.runs > 1) {
-            std::printf("listener at %.0f dB: %.1f %% within 5 dB, presentations median %d, 95th "
-                        "percentile %d, test %.1f min (median)\n",
-                        l.threshold_db, 100.0 * near / steps, percentile(presentations, 0.5),
-                        percentile(presentations, 0.95), percentile(minutes, 0.5) / 100.0);
+        if (row.runs > 1 && !random) {
+            std::printf("%s listener at %.0f dB: %.1f %% within 5 dB, presentations median %d, "
+                        "95th percentile %d, per ear median %d, test %.1f min (median)\n",
+                        row.procedure == quick ? "quick" : "standard", row.threshold_db,
+                        100.0 * near / steps, percentile(presentations, 0.5),
+                        percentile(presentations, 0.95), percentile(per_ear, 0.5),
+                        percentile(minutes, 0.5) / 100.0);
+        }
+        if (row.runs > 1 && row.procedure == standard) {
             EXPECT_GE(near, steps * 98 / 100);
             EXPECT_LE(percentile(presentations, 0.5), 12);
             EXPECT_LE(percentile(presentations, 0.95), 25);
+        }
+        if (random) {
+            // Answered at random, a third or fewer of the silent presentations by chance now and
+            // then.
+            EXPECT_GE(unreliable, row.runs * 3 / 4);
+        }
+        if (seeded) {
+            EXPECT_GE(near, steps * 95 / 100);
+            EXPECT_LE(percentile(per_ear, 0.5), 60);
+            EXPECT_LE(percentile(minutes, 0.5), 400);
         }
     }
 }
