@@ -90,9 +90,11 @@ void show_state(HWND window) {
     bool idle = !test.running;
     CheckDlgButton(window, hearing_right_ear, test.channel_mask == right_ear);
     CheckDlgButton(window, hearing_left_ear, test.channel_mask == left_ear);
+    CheckDlgButton(window, hearing_quick, test.procedure == test_procedure_quick);
+    CheckDlgButton(window, hearing_standard, test.procedure == test_procedure_standard);
     CheckDlgButton(window, hearing_highs, test.highs != 0);
-    for (int control :
-         {hearing_right_ear, hearing_left_ear, hearing_highs, hearing_sample, hearing_start}) {
+    for (int control : {hearing_right_ear, hearing_left_ear, hearing_quick, hearing_standard,
+                        hearing_highs, hearing_sample, hearing_start}) {
         EnableWindow(GetDlgItem(window, control), idle);
     }
     EnableWindow(GetDlgItem(window, hearing_pause), !idle);
@@ -168,6 +170,8 @@ void on_command(HWND window, int control) {
         switch (control) {
         case hearing_right_ear: test->channel_mask = right_ear; break;
         case hearing_left_ear: test->channel_mask = left_ear; break;
+        case hearing_quick: test->procedure = test_procedure_quick; break;
+        case hearing_standard: test->procedure = test_procedure_standard; break;
         case hearing_highs: test->highs = test->highs ? 0 : 1; break;
         case hearing_sample:
             if (!open_stream(window, begin_sample)) {
@@ -259,6 +263,7 @@ void run_hearing_test(HWND dialog) {
     }
     std::memset(&app.hearing, 0, sizeof app.hearing);
     app.hearing.channel_mask = right_ear;
+    app.hearing.procedure = test_procedure_quick;
     app.hearing_recorded_steps = 0;
     app.hearing_window = CreateDialogParamA(app.instance, MAKEINTRESOURCEA(hearing_dialog_template),
                                             dialog, hearing_dialog_proc, 0);

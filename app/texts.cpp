@@ -75,6 +75,8 @@ const TextRow text_rows[] = {
     {hearing_left_ear, "Left ear (blue curve)", "Linkes Ohr (blaue Kurve)"},
     {hearing_replaces, "Start replaces this curve of the main window.",
      "Start ersetzt diese Kurve im Hauptfenster."},
+    {hearing_quick, "Quick (about 4 minutes an ear)", "Schnell (etwa 4 Minuten pro Ohr)"},
+    {hearing_standard, "Standard (about 9 minutes an ear)", "Standard (etwa 9 Minuten pro Ohr)"},
     {hearing_highs, "Also 10, 12, 14 and 16 kHz", "Auch 10, 12, 14 und 16 kHz"},
     {hearing_sample, "Sample tone", "Probeton"},
     {hearing_start, "Start", "Start"},

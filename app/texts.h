@@ -69,8 +69,9 @@ inline constexpr int window_menu_keys[] = {menu_hearing_test, menu_copy_picture,
                                            menu_copy_equalizer};
 // The hearing test window's controls whose captions depend on the language.
 inline constexpr int hearing_caption_keys[] = {
-    hearing_instructions, hearing_right_ear, hearing_left_ear, hearing_replaces, hearing_highs,
-    hearing_sample,       hearing_start,     hearing_pause,    hearing_stop,     hearing_answer};
+    hearing_instructions, hearing_right_ear, hearing_left_ear, hearing_replaces,
+    hearing_quick,        hearing_standard,  hearing_highs,    hearing_sample,
+    hearing_start,        hearing_pause,     hearing_stop,     hearing_answer};
 
 // A printf format filled in, whatever its length.
 std::string formatted(const char* format, ...);

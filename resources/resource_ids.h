@@ -59,3 +59,5 @@
 #define hearing_answer 410
 #define hearing_progress 411
 #define hearing_summary 412
+#define hearing_quick 413
+#define hearing_standard 414

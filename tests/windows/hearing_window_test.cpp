@@ -23,9 +23,9 @@ void click(HWND window, int control) {
     PostMessageA(GetDlgItem(window, control), BM_CLICK, 0, 0);
 }
 
-// Space before Start, then Start; every tone at -33 dBFS or louder answered (a posted key is
-// handled before the next tick); Stop once the first frequency has its threshold; then the
-// window's close button, also when 100 s have passed.
+// Space before Start, then the standard procedure and Start; every tone at -33 dBFS or louder
+// answered (a posted key is handled before the next tick); Stop once the first frequency has its
+// threshold; then the window's close button, also when 100 s have passed.
 void CALLBACK act(HWND, UINT, UINT_PTR, DWORD) {
     HWND window = app.hearing_window;
     const HearingTest& test = app.hearing;
@@ -40,6 +40,7 @@ void CALLBACK act(HWND, UINT, UINT_PTR, DWORD) {
     case 0: press_space(window); break;
     case 1:
         listener.false_alarms_before_start = test.false_alarms + test.step_count;
+        click(window, hearing_standard);
         click(window, hearing_start);
         break;
     case 2:
