@@ -95,10 +95,11 @@ void synthesize_pulse_block(const PulseTrain& train, int64_t first_frame, int16_
         if (n >= train.pulse_frames) {
             continue;
         }
-        // The product is taken in this order and truncated; the amplitude is at most 32767 and
-        // both factors at most 1, so the sample fits 16 bits.
+        // The product is taken in this order and rounded to the nearest sample: the quietest
+        // pulses are a few steps high, and truncation would play them several dB quieter. The
+        // amplitude is at most 32767 and both factors at most 1, so the sample fits 16 bits.
         double phase = 2.0 * pi * train.frequency_hz * n / tone_frame_rate;
         double value = std::sin(phase) * pulse_gain(train, n) * train.amplitude;
-        write_frame(block, frame, train.channel_mask, int16_t(truncate_to_int(value)));
+        write_frame(block, frame, train.channel_mask, int16_t(round_to_int(value)));
     }
 }

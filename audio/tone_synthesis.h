@@ -28,7 +28,7 @@ void synthesize_tone_block(int16_t* block);
 // ones along a raised cosine, from a silent first frame to a silent last frame.
 struct PulseTrain {
     uint16_t frequency_hz;
-    int32_t amplitude;     // peak sample value, 0 to 32767
+    double amplitude;      // peak sample value, 0 to 32767
     int32_t channel_mask;  // bit value 1 left, 2 right
     int64_t onset;         // the stream frame of the first pulse's first frame
     int32_t pulses;        // none plays when 0

@@ -76,10 +76,10 @@ enum PresentationKind : int32_t {
 // 1.5 s after its last.
 struct Presentation {
     PresentationKind kind;
-    int64_t onset;     // the stream frame of its first frame
-    int32_t pulses;    // its pulses, fewer when a pause or stop cut it short
-    int32_t amplitude; // peak sample value of the pulses; 0 for a catch trial
-    int32_t level_db;  // of a tone
+    int64_t onset;    // the stream frame of its first frame
+    int32_t pulses;   // its pulses, fewer when a pause or stop cut it short
+    double amplitude; // peak sample value of the pulses; 0 for a catch trial
+    int32_t level_db; // of a tone
     uint16_t frequency_hz;
     int32_t decided; // 1 once it was answered, missed or dropped
     int32_t counts;  // 0 for a presentation whose answer changes nothing (the sample, a pause)

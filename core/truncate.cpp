@@ -13,3 +13,7 @@ int32_t truncate_to_int(double value) {
     }
     return static_cast<int32_t>(whole);
 }
+
+int32_t round_to_int(double value) {
+    return truncate_to_int(std::round(value));
+}

@@ -1,4 +1,4 @@
-// The program's one conversion from a double to an integer.
+// The program's conversions from a double to an integer: truncation, and rounding built on it.
 #pragma once
 
 #include <cstdint>
@@ -7,3 +7,7 @@
 // truncation lies outside the int32 range gives INT32_MIN, the value x86 produces for such
 // conversions; a plain cast would be undefined behaviour there.
 int32_t truncate_to_int(double value);
+
+// Rounds to the nearest integer, halves away from zero (2.5 gives 3, -0.5 gives -1), with the
+// same INT32_MIN for a value that is not finite or does not fit.
+int32_t round_to_int(double value);

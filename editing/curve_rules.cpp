@@ -38,13 +38,17 @@ void delete_curve_point(CurveSet* set, int c, int i) {
     set->count[c] = static_cast<uint16_t>(n - 1);
 }
 
+uint16_t curve_amplitude(double amplitude) {
+    // A played amplitude never exceeds 32767, so the truncated value fits 16 bits.
+    return static_cast<uint16_t>(truncate_to_int(amplitude));
+}
+
 bool insert_point() {
     if (app.tone.frequency_hz == 0) {
         return false;
     }
-    // The tone's amplitude never exceeds 32767, so the truncated value fits 16 bits.
-    uint16_t amplitude = static_cast<uint16_t>(truncate_to_int(app.tone.amplitude));
-    return insert_curve_point(&app.main_set, app.current_curve, app.tone.frequency_hz, amplitude);
+    return insert_curve_point(&app.main_set, app.current_curve, app.tone.frequency_hz,
+                              curve_amplitude(app.tone.amplitude));
 }
 
 int find_point_near(uint16_t column, uint16_t row) {

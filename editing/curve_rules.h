@@ -11,6 +11,9 @@
 // Returns false and changes nothing when the curve is full.
 bool insert_curve_point(CurveSet* set, int c, uint16_t frequency, uint16_t amplitude);
 
+// The amplitude a curve point stores for a played amplitude (0 to 32767): truncated to 16 bits.
+uint16_t curve_amplitude(double amplitude);
+
 // Removes point i of curve c; the later points move down one place.
 void delete_curve_point(CurveSet* set, int c, int i);
 

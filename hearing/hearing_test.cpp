@@ -3,7 +3,6 @@
 
 #include "audio/tone_synthesis.h"
 #include "core/app_state.h"
-#include "core/truncate.h"
 #include "graph/scales.h"
 #include "hearing/threshold_estimate.h"
 #include "hearing/threshold_search.h"
@@ -51,9 +50,12 @@ bool answerable(const Presentation& p) {
     return p.kind == presentation_tone || p.kind == presentation_catch;
 }
 
-// What has not been synthesised of a presentation is dropped, but the pulse in progress ends as
-// it would have, at zero gain. Undecided, it counts nothing.
-void cut_short(Presentation* p, int64_t synthesized) {
+// What has not been synthesised of the presentation is dropped, but the pulse in progress ends as
+// it would have, at zero gain. Undecided, it counts nothing, and a silent one leaves its place
+// among the frequency's catch trials to another.
+void cut_short(HearingTest* test) {
+    Presentation* p = &test->presentation;
+    int64_t synthesized = test->synthesized_frames;
     if (p->onset >= synthesized) {
         p->pulses = 0;
         p->onset = synthesized;
@@ -64,6 +66,9 @@ void cut_short(Presentation* p, int64_t synthesized) {
     if (!p->decided) {
         p->decided = 1;
         p->counts = 0;
+        if (p->kind == presentation_catch && test->step < test->step_count) {
+            --test->steps[test->step].catch_trials;
+        }
     }
 }
 
@@ -165,7 +170,7 @@ void restart_hearing_clock(HearingTest* test) {
 
 void start_hearing_test(HearingTest* test, int32_t channel_mask, bool highs,
                         TestProcedure procedure, uint64_t seed) {
-    cut_short(&test->presentation, test->synthesized_frames);
+    cut_short(test);
     test->random_state = seed;
     test->channel_mask = channel_mask;
     test->procedure = procedure;
@@ -214,7 +219,7 @@ void pause_hearing_test(HearingTest* test) {
         return;
     }
     test->paused = 1;
-    cut_short(&test->presentation, test->synthesized_frames);
+    cut_short(test);
 }
 
 void continue_hearing_test(HearingTest* test) {
@@ -224,7 +229,7 @@ void continue_hearing_test(HearingTest* test) {
 void stop_hearing_test(HearingTest* test) {
     test->running = 0;
     test->paused = 0;
-    cut_short(&test->presentation, test->synthesized_frames);
+    cut_short(test);
 }
 
 void answer_hearing_test(HearingTest* test) {
@@ -234,10 +239,14 @@ void answer_hearing_test(HearingTest* test) {
     Presentation* p = &test->presentation;
     // The block that plays now begins at played_frames: a presentation is heard once its first
     // frame is in that block or behind it.
-    bool in_window = answerable(*p) && !p->decided &&
-                     p->onset < test->played_frames + block_frames &&
+    bool in_window = answerable(*p) && p->onset < test->played_frames + block_frames &&
                      test->played_frames < window_end(*p);
-    if (!in_window) {
+    // A tone that Pause or Stop cut short may still be heard after Continue: its answer, like
+    // the tone, counts nothing.
+    if (in_window && p->decided && !p->counts && p->kind == presentation_tone && p->pulses > 0) {
+        return;
+    }
+    if (!in_window || p->decided) {
         ++test->false_alarms;
         return;
     }
@@ -275,8 +284,8 @@ bool hearing_sound_over(const HearingTest& test) {
     return !test.running && test.played_frames >= sound_end(test.presentation);
 }
 
-int32_t test_amplitude(int32_t level_db) {
-    return truncate_to_int(db_to_amplitude(level_db));
+double test_amplitude(int32_t level_db) {
+    return db_to_amplitude(level_db);
 }
 
 bool is_curve_threshold(const HearingTest& test, int step) {

@@ -42,8 +42,8 @@ void stop_hearing_test(HearingTest* test);
 
 // The listener says "heard". Inside the open response window of an unanswered presentation it
 // answers it (for a silent one it is a false alarm); a repeated press in a window already answered
-// counts nothing; anywhere else it is a false alarm. Before the start and while paused it counts
-// nothing.
+// counts nothing, and so does one in the window of a tone that Pause or Stop cut short; anywhere
+// else it is a false alarm. Before the start and while paused it counts nothing.
 void answer_hearing_test(HearingTest* test);
 
 // The stream's block source: advances the clock by the block the device handed back (the first
@@ -54,8 +54,8 @@ void fill_hearing_block(HearingTest* test, int16_t* block);
 // Whether nothing is left to play: no test runs and the last pulse has been played.
 bool hearing_sound_over(const HearingTest& test);
 
-// The peak sample value of a level, as the pulses play it and the curve stores it.
-int32_t test_amplitude(int32_t level_db);
+// The peak sample value of a level, as the pulses play it.
+double test_amplitude(int32_t level_db);
 
 // Whether step holds the threshold that the ear's curve takes at its frequency: a threshold that
 // no other step of the same frequency undercuts (the 1000 Hz retest keeps the lower of the two).
