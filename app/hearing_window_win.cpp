@@ -10,7 +10,7 @@
 #include "core/dialog_requests.h"
 #include "editing/curve_rules.h"
 #include "graph/render.h"
-#include "hearing/hearing_test.h"
+#include "hearing/test_session.h"
 #include "resources/resource_ids.h"
 
 #include <cstring>

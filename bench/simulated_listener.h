@@ -6,7 +6,7 @@
 
 #include "audio/tone_synthesis.h"
 #include "core/app_state.h"
-#include "hearing/hearing_test.h"
+#include "hearing/test_session.h"
 #include "hearing/threshold_estimate.h"
 
 #include <algorithm>

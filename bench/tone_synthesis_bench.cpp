@@ -2,7 +2,7 @@
 // block's play time (2500 frames at 44100 per second, 56.7 ms) that its synthesis takes: the
 // mouse's tone, and the hearing test's pulse with its raised-cosine rise.
 #include "audio/tone_synthesis.h"
-#include "hearing/hearing_test.h"
+#include "hearing/test_session.h"
 
 #include <benchmark/benchmark.h>
 

@@ -3,7 +3,7 @@
 // threshold must lie within the playable levels and the quick procedure's distribution must stay
 // a finite distribution.
 #include "core/app_state.h"
-#include "hearing/hearing_test.h"
+#include "hearing/test_session.h"
 #include "hearing/threshold_estimate.h"
 #include "hearing/threshold_search.h"
 

@@ -3,7 +3,7 @@
 #include "tests/windows/support/main_dialog_fixture.h"
 
 #include "editing/curve_rules.h"
-#include "hearing/hearing_test.h"
+#include "hearing/test_session.h"
 #include "resources/resource_ids.h"
 
 namespace {

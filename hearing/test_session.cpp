@@ -1,5 +1,6 @@
-// The guided hearing test: the presentations on the stream's clock, and what each block plays.
-#include "hearing/hearing_test.h"
+// The guided hearing test's session: the presentations on the stream's clock, and what each block
+// plays.
+#include "hearing/test_session.h"
 
 #include "audio/tone_synthesis.h"
 #include "core/app_state.h"
