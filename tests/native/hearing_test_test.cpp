@@ -51,48 +51,37 @@ void expect_clean_pulses(const std::vector<int16_t>& sound, const Presentation& 
 }
 
 struct Listener {
-    TestProcedure procedure;
     double threshold_db; // of every frequency; NAN for seeded audiograms
     double width_db;     // from 5 % to 95 % of the curve; 0 for a listener without doubt
     double false_alarms; // answers to a silent presentation, and the floor of the curve
     double lapses;       // tones missed however loud
     int runs;
+    int quick; // 1 for the quick procedure, 0 for the standard one
 };
 
 TEST(HearingTest, SimulatedListenersGetTheirThresholds) {
     const double everything = -1000, nothing = 1000, audiogram = NAN;
-    const TestProcedure standard = test_procedure_standard, quick = test_procedure_quick;
     const Listener listeners[] = {
-        {standard, -78, 0, 0, 0, 1},
-        {standard, -63.2, 0, 0, 0, 1},
-        {standard, -52.5, 0, 0, 0, 1},
-        {standard, -36.7, 0, 0, 0, 1},
-        {standard, -18.1, 0, 0, 0, 1},
-        {standard, -6, 0, 0, 0, 1},
-        {standard, everything, 0, 0, 0, 1},
-        {standard, nothing, 0, 0, 0, 1},
-        {standard, -80.25, 0, 0, 0, 1},
-        {standard, -70.25, 0, 0, 0, 1},
-        {standard, -60.25, 0, 0, 0, 1},
-        {standard, -58, 10, 0.05, 0.03, 1000},
-        {standard, -44, 10, 0.05, 0.03, 1000},
-        {standard, -31, 10, 0.05, 0.03, 1000},
-        {standard, -12, 10, 0.05, 0.03, 1000},
-        {quick, -78, 0, 0, 0, 1},
-        {quick, -52.5, 0, 0, 0, 1},
-        {quick, -18.1, 0, 0, 0, 1},
-        {quick, everything, 0, 0, 0, 1},
-        {quick, nothing, 0, 0, 0, 1},
-        {quick, -40, 10, 0.5, 0.5, 20},
-        {quick, audiogram, 10, 0.05, 0.03, 200},
+        {-78, 0, 0, 0, 1, 0},           {-63.2, 0, 0, 0, 1, 0},
+        {-52.5, 0, 0, 0, 1, 0},         {-36.7, 0, 0, 0, 1, 0},
+        {-18.1, 0, 0, 0, 1, 0},         {-6, 0, 0, 0, 1, 0},
+        {everything, 0, 0, 0, 1, 0},    {nothing, 0, 0, 0, 1, 0},
+        {-80.25, 0, 0, 0, 1, 0},        {-70.25, 0, 0, 0, 1, 0},
+        {-60.25, 0, 0, 0, 1, 0},        {-58, 10, 0.05, 0.03, 1000, 0},
+        {-44, 10, 0.05, 0.03, 1000, 0}, {-31, 10, 0.05, 0.03, 1000, 0},
+        {-12, 10, 0.05, 0.03, 1000, 0}, {-78, 0, 0, 0, 1, 1},
+        {-52.5, 0, 0, 0, 1, 1},         {-18.1, 0, 0, 0, 1, 1},
+        {everything, 0, 0, 0, 1, 1},    {nothing, 0, 0, 0, 1, 1},
+        {-40, 10, 0.5, 0.5, 20, 1},     {audiogram, 10, 0.05, 0.03, 200, 1},
     };
     for (const Listener& row : listeners) {
+        TestProcedure procedure = row.quick ? test_procedure_quick : test_procedure_standard;
         bool exact = row.width_db == 0, seeded = std::isnan(row.threshold_db);
         bool random = row.false_alarms + row.lapses == 1.0;
-        SCOPED_TRACE(std::string(row.procedure == quick ? "quick" : "standard") +
-                     " procedure, listener at " + std::to_string(row.threshold_db) + " dB, " +
-                     std::to_string(row.width_db) + " dB wide");
-        int32_t cap = row.procedure == quick ? estimate_tone_cap : 30;
+        SCOPED_TRACE(std::string(row.quick ? "quick" : "standard") + " procedure, listener at " +
+                     std::to_string(row.threshold_db) + " dB, " + std::to_string(row.width_db) +
+                     " dB wide");
+        int32_t cap = row.quick ? estimate_tone_cap : 30;
         std::vector<int32_t> presentations, per_ear, minutes;
         int near = 0, steps = 0, unreliable = 0;
         for (int run = 0; run < row.runs; ++run) {
@@ -100,7 +89,7 @@ TEST(HearingTest, SimulatedListenersGetTheirThresholds) {
             SimulatedListener l = seeded ? seeded_listener(1000 + run, row.width_db)
                                          : flat_listener(row.threshold_db, row.width_db,
                                                          row.false_alarms, row.lapses);
-            HearingTest test = simulate_test(l, row.procedure, 1000 + run,
+            HearingTest test = simulate_test(l, procedure, 1000 + run,
                                              exact ? &start_sound : nullptr, sound_check_frames);
             ASSERT_EQ(10, test.decided_steps) << "run " << run;
             int32_t ear = 0;
@@ -108,9 +97,9 @@ TEST(HearingTest, SimulatedListenersGetTheirThresholds) {
                 const StepResult& r = test.steps[s];
                 double truth = listener_threshold(l, r.frequency_hz);
                 // The standard procedure finds the grid level above; the quick one the level.
-                double expected = truth == everything         ? test_level_floor_db
-                                  : row.procedure == standard ? on_grid_above(truth)
-                                                              : truth;
+                double expected = truth == everything ? test_level_floor_db
+                                  : !row.quick        ? on_grid_above(truth)
+                                                      : truth;
                 presentations.push_back(r.presentations);
                 ear += r.presentations + r.catch_trials;
                 ++steps;
@@ -119,7 +108,7 @@ TEST(HearingTest, SimulatedListenersGetTheirThresholds) {
                     EXPECT_EQ(search_no_response, r.outcome) << r.frequency_hz << " Hz";
                 } else if (exact) {
                     EXPECT_EQ(search_threshold, r.outcome) << r.frequency_hz << " Hz";
-                    EXPECT_NEAR(expected, r.threshold_db, row.procedure == quick ? 2 : 0)
+                    EXPECT_NEAR(expected, r.threshold_db, row.quick ? 2 : 0)
                         << r.frequency_hz << " Hz";
                 }
                 near += r.outcome == search_threshold && std::fabs(r.threshold_db - expected) <= 5;
@@ -130,7 +119,7 @@ TEST(HearingTest, SimulatedListenersGetTheirThresholds) {
             if (exact && row.threshold_db != nothing) {
                 HearingTest first{};
                 restart_hearing_clock(&first);
-                start_hearing_test(&first, 2, false, row.procedure, 1000 + run);
+                start_hearing_test(&first, 2, false, procedure, 1000 + run);
                 fill_hearing_block(&first, nullptr);
                 expect_clean_pulses(start_sound, first.presentation);
             }
@@ -138,19 +127,17 @@ TEST(HearingTest, SimulatedListenersGetTheirThresholds) {
         if (row.runs > 1 && !random) {
             std::printf("%s listener at %.0f dB: %.1f %% within 5 dB, presentations median %d, "
                         "95th percentile %d, per ear median %d, test %.1f min (median)\n",
-                        row.procedure == quick ? "quick" : "standard", row.threshold_db,
-                        100.0 * near / steps, percentile(presentations, 0.5),
-                        percentile(presentations, 0.95), percentile(per_ear, 0.5),
-                        percentile(minutes, 0.5) / 100.0);
+                        row.quick ? "quick" : "standard", row.threshold_db, 100.0 * near / steps,
+                        percentile(presentations, 0.5), percentile(presentations, 0.95),
+                        percentile(per_ear, 0.5), percentile(minutes, 0.5) / 100.0);
         }
-        if (row.runs > 1 && row.procedure == standard) {
+        if (row.runs > 1 && !row.quick) {
             EXPECT_GE(near, steps * 98 / 100);
             EXPECT_LE(percentile(presentations, 0.5), 12);
             EXPECT_LE(percentile(presentations, 0.95), 25);
         }
         if (random) {
-            // Answered at random, a third or fewer of the silent presentations by chance now and
-            // then.
+            // By chance a third or fewer of the silent presentations are answered now and then.
             EXPECT_GE(unreliable, row.runs * 3 / 4);
         }
         if (seeded) {
@@ -165,15 +152,9 @@ TEST(HearingTest, SimulatedListenersGetTheirThresholds) {
 // steps high.
 TEST(HearingTest, LevelsPlayAsNamed) {
     std::vector<int16_t> block(block_frames * 2);
+    PulseTrain train{1000, 0, 2, 0, 1, pulse_frames, pulse_period_frames, pulse_edge_frames};
     for (int32_t level = test_level_floor_db; level <= test_level_ceiling_db; ++level) {
-        PulseTrain train{1000,
-                         test_amplitude(level),
-                         2,
-                         0,
-                         1,
-                         pulse_frames,
-                         pulse_period_frames,
-                         pulse_edge_frames};
+        train.amplitude = test_amplitude(level);
         synthesize_pulse_block(train, pulse_edge_frames, block.data());
         EXPECT_NEAR(level, played_level_db(block.data(), 0, block_frames, 2), 0.25) << level;
     }

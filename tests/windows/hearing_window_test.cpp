@@ -24,9 +24,9 @@ void click(HWND window, int control) {
     PostMessageA(GetDlgItem(window, control), BM_CLICK, 0, 0);
 }
 
-// Space before Start, then the standard procedure and Start; every tone at -33 dBFS or louder
-// answered (a posted key is handled before the next tick); Stop once the first frequency has its
-// threshold; then the window's close button, also when 100 s have passed.
+// Space before Start, then Start; every tone at -33 dBFS or louder answered (a posted key is
+// handled before the next tick); Stop once the first frequency has its threshold; then the
+// window's close button, also when 100 s have passed.
 void CALLBACK act(HWND, UINT, UINT_PTR, DWORD) {
     HWND window = app.hearing_window;
     const HearingTest& test = app.hearing;
