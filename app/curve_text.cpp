@@ -2,6 +2,7 @@
 #include "app/curve_text.h"
 
 #include "app/texts.h"
+#include "core/counted_points.h"
 #include "graph/scales.h"
 #include "resources/resource_ids.h"
 
@@ -65,22 +66,13 @@ struct Band {
     double level_db;
 };
 
-// The points of a curve that an equalizer can use, in rising frequency: none of 0 Hz or of
-// amplitude 0 (silent), and of the others with the same frequency only the one stored first.
+// The points of a curve that an equalizer can use, in rising frequency, as counted_points picks
+// them.
 std::vector<Band> equalizer_bands(const CurveSet& set, int curve) {
     std::vector<Band> bands;
-    for (int i = 0; i < set.count[curve]; ++i) {
-        int frequency = set.freq_hz[curve][i];
-        int amplitude = set.amplitude[curve][i];
-        bool known = std::any_of(bands.begin(), bands.end(), [frequency](const Band& band) {
-            return band.frequency == frequency;
-        });
-        if (frequency != 0 && amplitude != 0 && !known) {
-            bands.push_back({frequency, amplitude_to_db(amplitude)});
-        }
+    for (int i : counted_points(set, curve)) {
+        bands.push_back({set.freq_hz[curve][i], amplitude_to_db(set.amplitude[curve][i])});
     }
-    std::sort(bands.begin(), bands.end(),
-              [](const Band& a, const Band& b) { return a.frequency < b.frequency; });
     return bands;
 }
 

@@ -1,0 +1,105 @@
+// Hearing level against the reference, its average and grade.
+#include "hearing/hearing_level.h"
+
+#include "core/counted_points.h"
+#include "core/truncate.h"
+#include "graph/scales.h"
+
+#include <cmath>
+#include <cstdlib>
+#include <vector>
+
+const uint16_t average_frequencies_hz[average_frequency_count] = {500, 1000, 2000, 4000};
+const int32_t grade_floor_db[grade_count] = {INT32_MIN, 20, 35, 50, 65, 80, 95};
+
+int reference_curve(const CurveSet& reference, int curve) {
+    if (!counted_points(reference, curve).empty()) {
+        return curve;
+    }
+    return counted_points(reference, green_curve).empty() ? -1 : green_curve;
+}
+
+bool reference_level(const CurveSet& reference, int curve, int32_t frequency, double* level_db) {
+    std::vector<int> points = counted_points(reference, curve);
+    for (size_t k = 0; k < points.size(); ++k) {
+        int32_t above = reference.freq_hz[curve][points[k]];
+        if (above < frequency) {
+            continue;
+        }
+        double level = amplitude_to_db(reference.amplitude[curve][points[k]]);
+        if (above == frequency) {
+            *level_db = level;
+            return true;
+        }
+        if (k == 0) {
+            return false; // below the lowest reference frequency
+        }
+        int32_t below = reference.freq_hz[curve][points[k - 1]];
+        double below_level = amplitude_to_db(reference.amplitude[curve][points[k - 1]]);
+        double share = std::log(double(frequency) / below) / std::log(double(above) / below);
+        *level_db = below_level + share * (level - below_level);
+        return true;
+    }
+    return false; // above the highest, or no point at all
+}
+
+int32_t whole_db(double value) {
+    return truncate_to_int(value < 0 ? value - 0.5 : value + 0.5);
+}
+
+bool point_hearing_level(const CurveSet& main_set, const CurveSet& reference, int curve, int index,
+                         int32_t* level_db) {
+    int32_t frequency = main_set.freq_hz[curve][index];
+    int32_t amplitude = main_set.amplitude[curve][index];
+    int from = reference_curve(reference, curve);
+    double reference_db = 0;
+    if (frequency == 0 || amplitude == 0 || from < 0 ||
+        !reference_level(reference, from, frequency, &reference_db)) {
+        return false;
+    }
+    *level_db = whole_db(amplitude_to_db(amplitude) - reference_db);
+    return true;
+}
+
+int grade_of(int32_t average_db) {
+    int grade = 0;
+    while (grade + 1 < grade_count && average_db >= grade_floor_db[grade + 1]) {
+        ++grade;
+    }
+    return grade;
+}
+
+EarAverage ear_average(const CurveSet& main_set, const CurveSet& reference, int curve) {
+    EarAverage average = {};
+    int32_t found[average_frequency_count] = {};
+    bool has[average_frequency_count] = {};
+    for (int i : counted_points(main_set, curve)) {
+        int32_t level = 0;
+        if (!point_hearing_level(main_set, reference, curve, i, &level)) {
+            continue;
+        }
+        average.has_levels = true;
+        for (int k = 0; k < average_frequency_count; ++k) {
+            if (main_set.freq_hz[curve][i] == average_frequencies_hz[k]) {
+                found[k] = level;
+                has[k] = true;
+            }
+        }
+    }
+    int32_t sum = 0;
+    for (int k = 0; k < average_frequency_count; ++k) {
+        if (!has[k]) {
+            average.missing_hz[average.missing_count++] = average_frequencies_hz[k];
+        }
+        sum += found[k];
+    }
+    average.average_db = whole_db(sum / double(average_frequency_count));
+    return average;
+}
+
+int32_t notable_ear_difference(const EarAverage& right, const EarAverage& left) {
+    bool both =
+        right.has_levels && left.has_levels && right.missing_count == 0 && left.missing_count == 0;
+    int32_t difference = std::abs(right.average_db - left.average_db);
+    return both && difference >= ear_difference_db ? difference : 0;
+}

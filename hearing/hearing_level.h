@@ -1,0 +1,57 @@
+// Hearing level against a reference: a listener with normal hearing, measured with the same
+// headphones at the same volume, is taken as 0 dB HL at each frequency. The reference is a curve
+// set (the compare set); each curve of the main set is read against the reference's curve of the
+// same colour, or against its green curve where that one has no point. Then the average of 500,
+// 1000, 2000 and 4000 Hz, its grade, and the difference between the ears.
+#pragma once
+
+#include "core/app_state.h"
+
+#include <cstdint>
+
+const int green_curve = 0;
+const int right_ear_curve = 1; // red, as the hearing test records the ears
+const int left_ear_curve = 2;  // blue
+
+// The curve of `reference` that main curve `curve` is read against: the same colour where that
+// curve has a point with a frequency and a level, else green where that one has, else -1.
+int reference_curve(const CurveSet& reference, int curve);
+
+// The level in dB relative to full scale that reference curve `curve` gives at `frequency`: the
+// level of its point there, or between its two nearest points linear in log frequency. False
+// below its lowest and above its highest frequency, where nothing is extrapolated.
+bool reference_level(const CurveSet& reference, int curve, int32_t frequency, double* level_db);
+
+// A value in dB as a whole number, halves away from zero (2.5 gives 3, -2.5 gives -3).
+int32_t whole_db(double value);
+
+// The hearing level of point `index` of main curve `curve`, in whole dB HL: its level less the
+// reference level at its frequency. False for a silent point or a point of 0 Hz, without a
+// reference curve, or outside the reference's frequencies.
+bool point_hearing_level(const CurveSet& main_set, const CurveSet& reference, int curve, int index,
+                         int32_t* level_db);
+
+// The frequencies of the average, and the grades of its value (WHO 2021), each from its lower
+// edge in dB HL: normal below 20, mild, moderate, moderately severe, severe, profound and, from
+// 95, complete.
+const int average_frequency_count = 4;
+extern const uint16_t average_frequencies_hz[average_frequency_count];
+const int grade_count = 7;
+extern const int32_t grade_floor_db[grade_count];
+int grade_of(int32_t average_db);
+
+// A main curve's average over the points at exactly 500, 1000, 2000 and 4000 Hz that count
+// (counted_points), taken over their whole hearing levels and rounded as whole_db.
+struct EarAverage {
+    bool has_levels;   // the curve has a hearing level at some frequency
+    int missing_count; // of the four frequencies, those without a hearing level
+    uint16_t missing_hz[average_frequency_count];
+    int32_t average_db; // valid when has_levels and nothing is missing
+};
+EarAverage ear_average(const CurveSet& main_set, const CurveSet& reference, int curve);
+
+// Where both ears have an average (missing nothing) that differ by this much or more, an
+// audiologist should look at it.
+const int32_t ear_difference_db = 15;
+// The difference of the two averages when it is that large, else 0.
+int32_t notable_ear_difference(const EarAverage& right, const EarAverage& left);
