@@ -43,6 +43,7 @@ const int frequency_grid_count = 15;
 const int level_grid_count = 14;
 const int database_path_size = 400;
 const int band_control_count = 21; // the template's controls but the invisible band probe
+const int compare_title_size = 256;
 
 struct CurveSet {
     uint16_t freq_hz[curve_count][curve_capacity];   // points in falling frequency
@@ -106,6 +107,10 @@ struct AppState {
     int16_t current_curve; // 0 green, 1 red, 2 blue
     CurveSet main_set;
     CurveSet compare_set;
+    // The title of the record last loaded into compare_set, in the ANSI code page as the file
+    // holds it (a longer title line keeps its first compare_title_size - 1 bytes); empty after
+    // Reset. The audiogram names its reference by it.
+    char compare_title[compare_title_size];
     uint16_t grid_x[frequency_grid_count];
     uint16_t grid_y[level_grid_count]; // grid_y[13] is the loudest line, at the bottom
     HWND info_window;
@@ -122,6 +127,9 @@ struct AppState {
     HWND hearing_window;
     HFONT hearing_answer_font;
     int32_t hearing_recorded_steps; // results already written into the ear's curve
+
+    // The audiogram window, open only while it is shown.
+    HWND audiogram_window;
 };
 
 // The single instance, all zero at process start.

@@ -25,6 +25,6 @@ void add_set(HWND dialog);
 void delete_set(HWND dialog);
 
 // Loads the record selected in the title list into the compare set while compare mode is on,
-// otherwise into the main set.
+// and keeps its title as compare_title, otherwise into the main set.
 void load_set(HWND dialog);
 #endif

@@ -6,6 +6,7 @@
 #include "database/record_format.h"
 #include "resources/resource_ids.h"
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -251,6 +252,11 @@ void load_set(HWND dialog) {
                      &span)) {
         return;
     }
-    read_curves(text.data(), text.size(), span,
-                app.compare_mode ? &app.compare_set : &app.main_set);
+    if (app.compare_mode == 0) {
+        read_curves(text.data(), text.size(), span, &app.main_set);
+        return;
+    }
+    read_curves(text.data(), text.size(), span, &app.compare_set);
+    std::string title(text.data() + span.title_begin, span.title_end - span.title_begin);
+    std::snprintf(app.compare_title, sizeof app.compare_title, "%s", title.c_str());
 }

@@ -12,7 +12,8 @@ void select_curve(int curve);
 // was.
 void delete_current_curve(HWND dialog);
 
-// After the unsaved-changes question, empties all curves of the main and the compare set, puts
+// After the unsaved-changes question, empties all curves of the main and the compare set and the
+// compare set's title, puts
 // a fresh date title into the title field and redraws. Cancel changes nothing.
 void reset_curves(HWND dialog);
 #endif

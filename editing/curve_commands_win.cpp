@@ -23,6 +23,7 @@ void reset_curves(HWND dialog) {
         app.main_set.count[c] = 0;
         app.compare_set.count[c] = 0;
     }
+    app.compare_title[0] = '\0';
     set_date_title(dialog);
     request_refresh(dialog);
 }
