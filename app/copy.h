@@ -5,6 +5,19 @@
 #include "core/app_state.h"
 
 #ifdef _WIN32
+#include <string>
+
+// Puts a bitmap that no device context holds on the clipboard as a device-independent bitmap
+// (CF_DIB) of width x height pixels.
+void copy_bitmap(HWND owner, HBITMAP bitmap, int width, int height);
+
+// Puts UTF-8 text on the clipboard as Unicode and, for programs that read only that, in the ANSI
+// code page, where a character the code page lacks becomes "?".
+void put_text_on_clipboard(HWND owner, const std::string& utf8);
+
+// Text of the ANSI code page (a title as the database file holds it) as UTF-8.
+std::string utf8_of_ansi(const char* text);
+
 // Puts the frequency field on the clipboard as a device-independent bitmap (CF_DIB): the picture
 // of a fresh refresh, so without the pointer readout, at the graph's size.
 void copy_picture(HWND dialog);

@@ -53,14 +53,6 @@ std::string narrow(const std::wstring& wide, UINT code_page) {
     return text;
 }
 
-// Text for the clipboard as Unicode and, for programs that read only that, in the ANSI code page,
-// where a character the code page lacks becomes "?".
-void put_text_on_clipboard(HWND dialog, const std::string& utf8) {
-    std::wstring wide = widen(utf8);
-    std::string unicode(reinterpret_cast<const char*>(wide.data()), wide.size() * sizeof(wchar_t));
-    put_on_clipboard(dialog, {{CF_UNICODETEXT, unicode}, {CF_TEXT, narrow(wide, CP_ACP)}});
-}
-
 // The user's decimal separator ("," in a German locale), as UTF-8.
 std::string decimal_separator() {
     wchar_t separator[8] = {};
@@ -80,13 +72,21 @@ std::string title_text(HWND dialog) {
 
 } // namespace
 
-void copy_picture(HWND dialog) {
-    // The readout lives in the picture between refreshes; a fresh render has none and is
-    // otherwise the picture the last refresh drew.
-    request_refresh(dialog);
-    int width = app.graph_rect.right;
-    int height = app.graph_rect.bottom;
-    if (width <= 0 || height <= 0 || app.stock_bitmap == nullptr) {
+void put_text_on_clipboard(HWND dialog, const std::string& utf8) {
+    std::wstring wide = widen(utf8);
+    std::string unicode(reinterpret_cast<const char*>(wide.data()), wide.size() * sizeof(wchar_t));
+    put_on_clipboard(dialog, {{CF_UNICODETEXT, unicode}, {CF_TEXT, narrow(wide, CP_ACP)}});
+}
+
+std::string utf8_of_ansi(const char* text) {
+    int length = MultiByteToWideChar(CP_ACP, 0, text, -1, nullptr, 0);
+    std::wstring wide(static_cast<size_t>(length > 0 ? length : 1), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, text, -1, &wide[0], length);
+    return narrow(wide, CP_UTF8).c_str();
+}
+
+void copy_bitmap(HWND owner, HBITMAP bitmap, int width, int height) {
+    if (width <= 0 || height <= 0 || bitmap == nullptr) {
         return;
     }
     // 24 bits per pixel, rows from the bottom up, each padded to whole 32-bit words: the form
@@ -101,14 +101,25 @@ void copy_picture(HWND dialog) {
     header.biSizeImage = static_cast<DWORD>((width * 3 + 3) / 4 * 4 * height);
     std::string dib(sizeof header + header.biSizeImage, '\0');
     std::memcpy(&dib[0], &header, sizeof header);
+    HDC screen = GetDC(nullptr);
+    GetDIBits(screen, bitmap, 0, static_cast<UINT>(height), &dib[sizeof header],
+              reinterpret_cast<BITMAPINFO*>(&dib[0]), DIB_RGB_COLORS);
+    ReleaseDC(nullptr, screen);
+    put_on_clipboard(owner, {{CF_DIB, dib}});
+}
 
+void copy_picture(HWND dialog) {
+    // The readout lives in the picture between refreshes; a fresh render has none and is
+    // otherwise the picture the last refresh drew.
+    request_refresh(dialog);
+    if (app.stock_bitmap == nullptr) {
+        return;
+    }
     // GetDIBits reads a bitmap that no device context holds: the picture steps out of
     // memory_dc for the read and back in afterwards.
     HGDIOBJ picture = SelectObject(app.memory_dc, app.stock_bitmap);
-    GetDIBits(app.memory_dc, static_cast<HBITMAP>(picture), 0, static_cast<UINT>(height),
-              &dib[sizeof header], reinterpret_cast<BITMAPINFO*>(&dib[0]), DIB_RGB_COLORS);
+    copy_bitmap(dialog, static_cast<HBITMAP>(picture), app.graph_rect.right, app.graph_rect.bottom);
     SelectObject(app.memory_dc, picture);
-    put_on_clipboard(dialog, {{CF_DIB, dib}});
 }
 
 void copy_curves_as_text(HWND dialog) {

@@ -19,8 +19,9 @@ ChartLayout lay_out_chart(int32_t width, int32_t height, int32_t font_height, bo
     chart.font_height = font_height;
     chart.octaves = to_16k ? chart_octaves_to_16k : chart_octaves;
     int32_t mark = font_height / 2;
-    // The level labels ("-10", "120") take about two font heights across.
-    chart.left = font_height * 2 + mark;
+    // The level labels ("-10", "120") and the unit above them ("dB HL") take about three font
+    // heights across.
+    chart.left = font_height * 3 + mark;
     chart.top = font_height + mark;
     int32_t across = width - chart.left - mark;
     int32_t down = height - chart.top - mark;

@@ -44,6 +44,7 @@
 #define menu_copy_picture 0x0100
 #define menu_copy_curves 0x0110
 #define menu_copy_equalizer 0x0120
+#define menu_audiogram 0x0130
 
 // The hearing test window and its controls.
 #define hearing_dialog_template 110
@@ -61,3 +62,15 @@
 #define hearing_summary 412
 #define hearing_quick 413
 #define hearing_standard 414
+
+// The audiogram window and its controls.
+#define audiogram_dialog_template 120
+#define audiogram_chart 501
+#define audiogram_lines 502
+#define audiogram_reference 503
+#define audiogram_note 504
+#define audiogram_ear_choice 505
+#define audiogram_copy_equalizer 506
+#define audiogram_copy_picture 507
+#define audiogram_copy_text 508
+#define audiogram_close 509
