@@ -15,6 +15,9 @@ void copy_bitmap(HWND owner, HBITMAP bitmap, int width, int height);
 // code page, where a character the code page lacks becomes "?".
 void put_text_on_clipboard(HWND owner, const std::string& utf8);
 
+// The main dialog's title field's text, as UTF-8.
+std::string title_text(HWND dialog);
+
 // Text of the ANSI code page (a title as the database file holds it) as UTF-8.
 std::string utf8_of_ansi(const char* text);
 

@@ -62,15 +62,14 @@ std::string decimal_separator() {
     return narrow(separator, CP_UTF8).c_str();
 }
 
-// The title field's text, as UTF-8.
+} // namespace
+
 std::string title_text(HWND dialog) {
     HWND title = GetDlgItem(dialog, title_combo);
     std::wstring wide(static_cast<size_t>(GetWindowTextLengthW(title)) + 1, L'\0');
     GetWindowTextW(title, &wide[0], static_cast<int>(wide.size()));
     return narrow(wide, CP_UTF8).c_str();
 }
-
-} // namespace
 
 void put_text_on_clipboard(HWND dialog, const std::string& utf8) {
     std::wstring wide = widen(utf8);

@@ -3,6 +3,7 @@
 
 #include "app/texts.h"
 #include "core/counted_points.h"
+#include "hearing/hearing_level.h"
 #include "graph/scales.h"
 #include "resources/resource_ids.h"
 
@@ -76,11 +77,46 @@ std::vector<Band> equalizer_bands(const CurveSet& set, int curve) {
     return bands;
 }
 
-// The title (UTF-8) with a blank for every character that would let it out of its comment line:
-// a control character (C0, DEL and C1, which holds NEL), the line and paragraph separators
-// U+2028 and U+2029, and ":", which some readers take for the start of the equalizer's settings
-// wherever it stands. The lead bytes 0xC2 and 0xE2 never continue a character, so the multi-byte
-// sequences can be matched byte by byte.
+double highest_level(const std::vector<Band>& bands) {
+    return std::max_element(bands.begin(), bands.end(),
+                            [](const Band& a, const Band& b) { return a.level_db < b.level_db; })
+        ->level_db;
+}
+
+// "GraphicEQ:" and a " frequency gain;" band per band, each gain its level less `highest` and no
+// lower than `lowest_gain`.
+std::string graphic_eq_line(const std::vector<Band>& bands, double highest, double lowest_gain) {
+    std::string line = "GraphicEQ:";
+    for (const Band& band : bands) {
+        double gain = std::max(band.level_db - highest, lowest_gain);
+        line += " " + std::to_string(band.frequency) + " " + tenths(gain) + ";";
+    }
+    return line + "\r\n";
+}
+
+// The half gains of an ear's hearing levels: half of each level above 0 dB HL, else 0, one band
+// per frequency that has a level.
+std::vector<Band> half_gains(const CurveSet& main_set, const CurveSet& reference, int curve) {
+    std::vector<Band> bands;
+    for (int i : counted_points(main_set, curve)) {
+        int32_t level = 0;
+        if (point_hearing_level(main_set, reference, curve, i, &level)) {
+            bands.push_back({main_set.freq_hz[curve][i], level > 0 ? level / 2.0 : 0.0});
+        }
+    }
+    return bands;
+}
+
+std::string comment_line(const char* format, const std::string& colour, const std::string& title) {
+    return formatted(utf8_of_windows_1252(format).c_str(), colour.c_str(),
+                     comment_title(title).c_str()) +
+           "\r\n";
+}
+
+} // namespace
+
+// The lead bytes 0xC2 and 0xE2 never continue a character, so the multi-byte sequences can be
+// matched byte by byte.
 std::string comment_title(const std::string& title) {
     std::string kept;
     for (size_t i = 0; i < title.size(); ++i) {
@@ -102,14 +138,6 @@ std::string comment_title(const std::string& title) {
     return kept;
 }
 
-std::string comment_line(const char* format, const std::string& colour, const std::string& title) {
-    return formatted(utf8_of_windows_1252(format).c_str(), colour.c_str(),
-                     comment_title(title).c_str()) +
-           "\r\n";
-}
-
-} // namespace
-
 std::string format_curve_text(const CurveSet& main_set, const CurveSet& compare_set,
                               bool a_weighted, int language, const std::string& decimal) {
     std::string lines = utf8_of_windows_1252(text(text_curve_header, language));
@@ -128,19 +156,65 @@ std::string format_equalizer_text(const CurveSet& set, int curve, const std::str
     if (bands.empty()) {
         return "";
     }
-    double highest = std::max_element(bands.begin(), bands.end(), [](const Band& a, const Band& b) {
-                         return a.level_db < b.level_db;
-                     })->level_db;
+    double highest = highest_level(bands);
 
     std::string colour = utf8_of_windows_1252(text(colour_buttons[curve], language));
-    std::string lines =
-        comment_line(text(text_equalizer_comment, language), colour, title) + "GraphicEQ:";
-    for (const Band& band : bands) {
-        lines += " " + std::to_string(band.frequency) + " " + tenths(band.level_db - highest) + ";";
-    }
-    return lines + "\r\n";
+    return comment_line(text(text_equalizer_comment, language), colour, title) +
+           graphic_eq_line(bands, highest, -INFINITY);
 }
 
 bool has_equalizer_bands(const CurveSet& set, int curve) {
     return !equalizer_bands(set, curve).empty();
+}
+
+bool has_compensation_bands(const CurveSet& main_set, const CurveSet& reference, int ears) {
+    bool right = !half_gains(main_set, reference, right_ear_curve).empty();
+    bool left = !half_gains(main_set, reference, left_ear_curve).empty();
+    switch (ears) {
+    case compensate_right: return right;
+    case compensate_left: return left;
+    default: return right && left;
+    }
+}
+
+std::string format_compensation_text(const CurveSet& main_set, const CurveSet& reference, int ears,
+                                     const std::string& title, const std::string& reference_title,
+                                     int language) {
+    if (!has_compensation_bands(main_set, reference, ears)) {
+        return "";
+    }
+    std::vector<Band> right = half_gains(main_set, reference, right_ear_curve);
+    std::vector<Band> left = half_gains(main_set, reference, left_ear_curve);
+    if (ears == compensate_right) {
+        left.clear();
+    } else if (ears == compensate_left) {
+        right.clear();
+    }
+    std::vector<Band> all = right;
+    all.insert(all.end(), left.begin(), left.end());
+    double highest = highest_level(all);
+    bool limited = std::any_of(all.begin(), all.end(), [highest](const Band& band) {
+        return band.level_db - highest < -compensation_cut_limit_db;
+    });
+
+    std::string comment;
+    if (ears == compensate_both) {
+        comment = formatted(utf8_of_windows_1252(text(text_compensation_both, language)).c_str(),
+                            comment_title(title).c_str(), comment_title(reference_title).c_str());
+    } else {
+        std::string ear = text(ears == compensate_right ? text_right_ear : text_left_ear, language);
+        comment = formatted(utf8_of_windows_1252(text(text_compensation_ear, language)).c_str(),
+                            utf8_of_windows_1252(ear.c_str()).c_str(), comment_title(title).c_str(),
+                            comment_title(reference_title).c_str());
+    }
+    if (limited) {
+        comment += utf8_of_windows_1252(text(text_compensation_limited, language));
+    }
+    std::string lines = comment + "\r\n";
+    const double lowest = -compensation_cut_limit_db;
+    if (ears == compensate_both) {
+        return lines + "Channel: L\r\n" + graphic_eq_line(left, highest, lowest) +
+               "Channel: R\r\n" + graphic_eq_line(right, highest, lowest);
+    }
+    return lines + graphic_eq_line(all, highest, lowest);
 }

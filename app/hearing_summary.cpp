@@ -48,7 +48,7 @@ std::string format_hearing_progress(const HearingTest& test, int language) {
                 language);
 }
 
-std::string format_hearing_summary(const HearingTest& test, int language) {
+std::string format_hearing_summary(const HearingTest& test, int language, bool reference_loaded) {
     if (test.step_count == 0 || test.running) {
         return "";
     }
@@ -82,6 +82,9 @@ std::string format_hearing_summary(const HearingTest& test, int language) {
     }
     if (test.catch_trials >= catch_trials_needed && test.catch_answers * 3 > test.catch_trials) {
         summary += std::string(text(text_hearing_unreliable, language)) + "\r\n";
+    }
+    if (reference_loaded) {
+        summary += std::string(text(text_hearing_audiogram, language)) + "\r\n";
     }
     return summary;
 }

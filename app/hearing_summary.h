@@ -13,5 +13,6 @@ std::string format_hearing_progress(const HearingTest& test, int language);
 // "no response" or "undetermined", the difference of the two thresholds at 1000 Hz, the false
 // alarms, and the notes: answers that varied by 10 dB or more at 1000 Hz, a threshold at the
 // quietest level (the volume is too high to measure), and the ear unreliable when more than a
-// third of at least three silent presentations were answered.
-std::string format_hearing_summary(const HearingTest& test, int language);
+// third of at least three silent presentations were answered. With a reference loaded, a last
+// line points to the audiogram window.
+std::string format_hearing_summary(const HearingTest& test, int language, bool reference_loaded);

@@ -4,6 +4,7 @@
 // window and drive the test.
 #include "app/hearing_window.h"
 
+#include "app/audiogram_text.h"
 #include "app/hearing_summary.h"
 #include "app/texts.h"
 #include "audio/tone_stream.h"
@@ -107,7 +108,8 @@ void show_state(HWND window) {
                      reinterpret_cast<WPARAM>(GetDlgItem(window, hearing_answer)), TRUE);
     }
     set_text(window, hearing_pause, word(test.paused ? text_hearing_continue : hearing_pause));
-    set_text(window, hearing_summary, format_hearing_summary(test, app.language));
+    set_text(window, hearing_summary,
+             format_hearing_summary(test, app.language, has_reference(app.compare_set)));
 }
 
 void show_progress(HWND window) {

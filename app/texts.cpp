@@ -105,6 +105,79 @@ const TextRow text_rows[] = {
      "Sie h\xf6rten die leiseste Stufe: Lautst\xe4rke senken und erneut testen."},
     {text_hearing_unreliable, "Unreliable: answers without a tone.",
      "Unzuverl\xe4ssig: Antworten ohne Ton."},
+
+    // The audiogram window, its menu entry and its copies.
+    {menu_audiogram, "Audiogram...", "Audiogramm..."},
+    {text_hearing_audiogram,
+     "A reference is loaded: the window menu's \"Audiogram...\" shows these thresholds as hearing "
+     "level.",
+     "Eine Referenz ist geladen: \"Audiogramm...\" im Fenstermen\xfc zeigt diese Schwellen als "
+     "H\xf6rpegel."},
+    {text_audiogram_caption, "Audiogram", "Audiogramm"},
+    {audiogram_copy_picture, "Copy picture", "Bild kopieren"},
+    {audiogram_copy_text, "Copy as text", "Als Text kopieren"},
+    {audiogram_copy_equalizer, "Copy as equalizer", "Als Equalizer kopieren"},
+    {audiogram_close, "Close",
+     "Schlie\xdf"
+     "en"},
+    {text_right_ear, "Right ear", "Rechtes Ohr"},
+    {text_left_ear, "Left ear", "Linkes Ohr"},
+    {text_both_ears, "Both ears (Equalizer APO)", "Beide Ohren (Equalizer APO)"},
+    {text_audiogram_average, "%s: average of 500, 1000, 2000 and 4000 Hz: %d dB HL, %s",
+     "%s: Mittelwert von 500, 1000, 2000 und 4000 Hz: %d dB HL, %s"},
+    {text_audiogram_missing,
+     "%s: average of 500, 1000, 2000 and 4000 Hz: no hearing level at %s Hz",
+     "%s: Mittelwert von 500, 1000, 2000 und 4000 Hz: kein H\xf6rpegel bei %s Hz"},
+    {text_and, " and ", " und "},
+    {text_audiogram_difference,
+     "The ears' averages differ by %d dB: have this looked at by an audiologist.",
+     "Die Mittelwerte der Ohren unterscheiden sich um %d dB: lassen Sie das von einem HNO-Arzt "
+     "oder Audiologen pr\xfc"
+     "fen."},
+    {text_audiogram_reference, "Reference: %s", "Referenz: %s"},
+    {text_audiogram_note,
+     "Levels in dB HL relative to the reference listener's thresholds, measured with the same "
+     "headphones at the same volume. This is no medical test.",
+     "Pegel in dB HL relativ zu den H\xf6rschwellen der Referenzperson, gemessen mit denselben "
+     "Kopfh\xf6rern bei derselben Lautst\xe4rke. Dies ist kein medizinischer Test."},
+    {text_audiogram_how_to,
+     "No reference is loaded. To make one, a listener with normal hearing (young, with no known "
+     "hearing problem) takes the hearing test with the same headphones at the same volume; then "
+     "Add set. Load it with Compare on, and open this window again.",
+     "Keine Referenz geladen. F\xfcr eine macht eine Person mit normalem Geh\xf6r (jung, ohne "
+     "bekannte H\xf6rprobleme) den H\xf6rtest mit denselben Kopfh\xf6rern bei derselben "
+     "Lautst\xe4rke; dann Datensatz +. Laden Sie ihn mit Vergleich und \xf6"
+     "ffnen Sie dieses Fenster erneut."},
+    {text_audiogram_header, "Frequency [Hz]\tRight ear [dB HL]\tLeft ear [dB HL]\tGreen [dB HL]",
+     "Frequenz [Hz]\tRechtes Ohr [dB HL]\tLinkes Ohr [dB HL]\tGr\xfcn [dB HL]"},
+    {text_compensation_ear,
+     "# %s of \"%s\" against the reference \"%s\", half gain; gains in dB relative to the "
+     "highest band",
+     "# %s von \"%s\" gegen die Referenz \"%s\", halbe Verst\xe4rkung; Verst\xe4rkung in dB "
+     "relativ zum h\xf6"
+     "chsten Band"},
+    {text_compensation_both,
+     "# Both ears of \"%s\" against the reference \"%s\", half gain; gains in dB relative to "
+     "the highest band of both",
+     "# Beide Ohren von \"%s\" gegen die Referenz \"%s\", halbe Verst\xe4rkung; Verst\xe4rkung "
+     "in dB relativ zum h\xf6"
+     "chsten Band beider"},
+    {text_compensation_limited, "; no band cut by more than 30 dB",
+     "; kein Band um mehr als 30 dB abgesenkt"},
+    {text_grade_normal, "normal hearing", "normales Geh\xf6r"},
+    {text_grade_normal + 1, "mild hearing loss", "leichter H\xf6rverlust"},
+    {text_grade_normal + 2, "moderate hearing loss", "m\xe4\xdfiger H\xf6rverlust"},
+    {text_grade_normal + 3, "moderately severe hearing loss", "m\xe4\xdfig schwerer H\xf6rverlust"},
+    {text_grade_normal + 4, "severe hearing loss", "schwerer H\xf6rverlust"},
+    {text_grade_normal + 5, "profound hearing loss", "hochgradiger H\xf6rverlust"},
+    {text_grade_normal + 6, "complete hearing loss", "vollst\xe4ndiger H\xf6rverlust"},
+    {text_band_normal, "normal", "normal"},
+    {text_band_normal + 1, "mild", "leicht"},
+    {text_band_normal + 2, "moderate", "m\xe4\xdfig"},
+    {text_band_normal + 3, "moderately severe", "m\xe4\xdfig schwer"},
+    {text_band_normal + 4, "severe", "schwer"},
+    {text_band_normal + 5, "profound", "hochgradig"},
+    {text_band_normal + 6, "complete", "vollst\xe4ndig"},
 };
 
 const int text_row_count = sizeof text_rows / sizeof text_rows[0];

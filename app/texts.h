@@ -42,6 +42,32 @@ enum TextKey {
     text_hearing_varied,
     text_hearing_floor,
     text_hearing_unreliable,
+    // The hearing test summary's last line while a reference is loaded.
+    text_hearing_audiogram,
+    // The audiogram window: its title, the ears, the lines below the chart (printf formats: the
+    // ear, its average and its grade's words; the ear and the frequencies it misses; the ears'
+    // difference; the reference's title), the copied text's header line, and the half-gain
+    // equalizer's comments (the ear, the title and the reference's title; both ears: the titles)
+    // with the words added where a cut was held at its limit.
+    text_audiogram_caption,
+    text_right_ear,
+    text_left_ear,
+    text_both_ears,
+    text_audiogram_average,
+    text_audiogram_missing,
+    text_and, // before the last of the missing frequencies
+    text_audiogram_difference,
+    text_audiogram_reference,
+    text_audiogram_note,
+    text_audiogram_how_to,
+    text_audiogram_header,
+    text_compensation_ear,
+    text_compensation_both,
+    text_compensation_limited,
+    // The grades' words in the lines, from normal to complete, then their names on the chart.
+    text_grade_normal,
+    text_band_normal = text_grade_normal + 7,
+    text_band_last = text_band_normal + 6,
     text_key_end // after the last named key
 };
 
@@ -63,15 +89,19 @@ inline constexpr int main_caption_keys[] = {
     btn_pulse,      btn_snap_hz, btn_snap_db, btn_linear_db,    btn_heights,
     btn_green,      btn_red,     btn_blue,    btn_delete_curve, btn_add_set,
     btn_delete_set, btn_reset,   btn_compare, usage_hint,       btn_info};
-// The program's own entries of the window menu, in their menu order: the hearing test, then the
-// copy entries.
-inline constexpr int window_menu_keys[] = {menu_hearing_test, menu_copy_picture, menu_copy_curves,
-                                           menu_copy_equalizer};
+// The program's own entries of the window menu, in their menu order: the hearing test and the
+// audiogram, then the copy entries.
+inline constexpr int window_menu_keys[] = {menu_hearing_test, menu_audiogram, menu_copy_picture,
+                                           menu_copy_curves, menu_copy_equalizer};
 // The hearing test window's controls whose captions depend on the language.
 inline constexpr int hearing_caption_keys[] = {
     hearing_instructions, hearing_right_ear, hearing_left_ear, hearing_replaces,
     hearing_quick,        hearing_standard,  hearing_highs,    hearing_sample,
     hearing_start,        hearing_pause,     hearing_stop,     hearing_answer};
+
+// The audiogram window's controls whose captions depend on the language.
+inline constexpr int audiogram_caption_keys[] = {audiogram_copy_equalizer, audiogram_copy_picture,
+                                                 audiogram_copy_text, audiogram_close};
 
 // A printf format filled in, whatever its length.
 std::string formatted(const char* format, ...);

@@ -1,6 +1,7 @@
 // The window menu's own entries.
 #include "app/window_menu.h"
 
+#include "app/audiogram_window.h"
 #include "app/copy.h"
 #include "app/curve_text.h"
 #include "app/hearing_window.h"
@@ -27,6 +28,7 @@ void enable_window_menu_entries(HMENU menu) {
 void on_window_menu_command(HWND dialog, WPARAM command) {
     switch (command) {
     case menu_hearing_test: run_hearing_test(dialog); break;
+    case menu_audiogram: run_audiogram(dialog); break;
     case menu_copy_picture: copy_picture(dialog); break;
     case menu_copy_curves: copy_curves_as_text(dialog); break;
     case menu_copy_equalizer: copy_curve_as_equalizer(dialog); break;

@@ -14,16 +14,17 @@ double clamped(double value, double low, double high) {
 
 } // namespace
 
-ChartLayout lay_out_chart(int32_t width, int32_t height, int32_t font_height, bool to_16k) {
+ChartLayout lay_out_chart(int32_t width, int32_t height, int32_t font_height, int32_t names_width,
+                          bool to_16k) {
     ChartLayout chart = {};
     chart.font_height = font_height;
     chart.octaves = to_16k ? chart_octaves_to_16k : chart_octaves;
     int32_t mark = font_height / 2;
     // The level labels ("-10", "120") and the unit above them ("dB HL") take about three font
-    // heights across.
-    chart.left = font_height * 3 + mark;
+    // heights across, and the first frequency label reaches half its width left of the plot.
+    chart.left = font_height * 4;
     chart.top = font_height + mark;
-    int32_t across = width - chart.left - mark;
+    int32_t across = width - chart.left - std::max(mark, names_width);
     int32_t down = height - chart.top - mark;
     int32_t db_range = chart_bottom_db - chart_top_db;
     // The octave is whole pixels, so that an octave across and 20 dB down are the same length.

@@ -14,8 +14,8 @@ const int chart_octaves_to_16k = 7;     // when a point lies above 8000 Hz
 
 // The chart inside a picture of width x height pixels: the plot's left and top edge, the pixels
 // of one octave (and of 20 dB), and the octaves across. Room is left around the plot for the
-// labels in font_height pixels: the levels at the left, the frequencies above, and half a mark at
-// the other edges.
+// labels in font_height pixels: the levels and their unit at the left, the frequencies above, the
+// grades' names, names_width pixels wide, at the right, and half a mark below.
 struct ChartLayout {
     int32_t left;
     int32_t top;
@@ -23,7 +23,8 @@ struct ChartLayout {
     int32_t octaves;
     int32_t font_height;
 };
-ChartLayout lay_out_chart(int32_t width, int32_t height, int32_t font_height, bool to_16k);
+ChartLayout lay_out_chart(int32_t width, int32_t height, int32_t font_height, int32_t names_width,
+                          bool to_16k);
 
 // The plot's right and bottom edge.
 int32_t chart_right(const ChartLayout& chart);

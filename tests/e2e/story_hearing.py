@@ -76,7 +76,7 @@ class HearingCase:
         p = self.program
         p.key("alt+space")
         p.wait_for_window(lambda w: hasattr(w, "menu"), "the window menu")
-        p.key("Up", "Up", "Up", "Up", "Return")  # past the three copies to "Hearing test..."
+        p.key("Up", "Up", "Up", "Up", "Up", "Return")  # past the copies and "Audiogram..."
         w = p.wait_for_window(lambda w: w.test is not None, "the hearing test window")
         p.screenshot(self.shot + "_before", w.test)
         p.click(*centre(w.test_items[ids.hearing_start]))

@@ -259,7 +259,7 @@ TEST(FieldLayout, FontHeightsAndTextOffsetsFollowTheScreensResolution) {
         // where the width or the height decides; values beyond the chart at its edge.
         for (bool to_16k : {false, true}) {
             for (int32_t height : {300, 900}) {
-                ChartLayout chart = lay_out_chart(700, height, c.label, to_16k);
+                ChartLayout chart = lay_out_chart(700, height, c.label, 4 * c.label, to_16k);
                 SCOPED_TRACE(std::to_string(c.dpi) + " dpi, height " + std::to_string(height) +
                              (to_16k ? ", to 16k" : ""));
                 EXPECT_GT(chart.octave, c.label);
@@ -273,7 +273,7 @@ TEST(FieldLayout, FontHeightsAndTextOffsetsFollowTheScreensResolution) {
                 EXPECT_EQ(chart.left, chart_x(chart, 100));
                 EXPECT_EQ(chart.top, chart_y(chart, -20));
                 EXPECT_EQ(chart_bottom(chart), chart_y(chart, 130));
-                EXPECT_LE(chart_right(chart) + chart_mark_radius(chart), 700);
+                EXPECT_LE(chart_right(chart) + 4 * c.label, 700);
                 EXPECT_LE(chart_bottom(chart) + chart_mark_radius(chart), height);
             }
         }

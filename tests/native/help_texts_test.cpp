@@ -21,7 +21,7 @@ struct Body {
     const char* language;
     const char* text;
     int language_index; // as app.language holds it
-    const char* headings[5];
+    const char* headings[6];
     const char* warning;
     const char* note;
 };
@@ -30,14 +30,15 @@ const Body bodies[] = {
     {"English",
      info_text_english,
      0,
-     {"Terms of Use", "Pull down = louder", "Create curve", "Database usage", "Hearing test"},
+     {"Terms of Use", "Pull down = louder", "Create curve", "Database usage", "Hearing test",
+      "Hearing level"},
      "WARNING:",
      "NOTE:"},
     {"German",
      info_text_german,
      1,
      {"Nutzungsbedingungen", "Runterziehen = lauter", "Kurve erzeugen", "Datenbank nutzen",
-      "H\\'f6rtest"},
+      "H\\'f6rtest", "H\\'f6rpegel"},
      "WARNUNG:",
      "HINWEIS:"},
 };
@@ -162,9 +163,9 @@ TEST(HelpTexts, BothLanguagesHaveTheSameSectionsAndParagraphs) {
         const Body& body = bodies[b];
         SCOPED_TRACE(body.language);
         std::vector<Section> sections = sections_of(body.text);
-        ASSERT_EQ(6u, sections.size());
+        ASSERT_EQ(7u, sections.size());
         EXPECT_EQ("", sections[0].heading);
-        for (int s = 1; s < 6; ++s) {
+        for (int s = 1; s < 7; ++s) {
             EXPECT_EQ(body.headings[s - 1], sections[s].heading);
         }
         // Every heading is written as the section's bold line with its own paragraph break.
@@ -198,7 +199,9 @@ TEST(HelpTexts, BothLanguagesHaveTheSameSectionsAndParagraphs) {
         }
         for (int entry : window_menu_keys) {
             std::string quoted = std::string("\"") + text(entry, body.language_index) + "\"";
-            const Section& section = sections[entry == menu_hearing_test ? 5 : 4];
+            const Section& section = sections[entry == menu_hearing_test ? 5
+                                              : entry == menu_audiogram  ? 6
+                                                                         : 4];
             EXPECT_TRUE(mentions(section, quoted.c_str())) << quoted;
         }
     }

@@ -162,16 +162,30 @@ TEST(Texts, CurveAsEqualizerRisingBandsWithCutsBelowTheHighestLevel) {
     const uint16_t points[][3] = {{2, 250, 1036},  {2, 4000, 3277}, {2, 1000, 0},
                                   {2, 1000, 328},  {2, 500, 0},     {2, 4000, 100},
                                   {0, 1000, 3093}, {1, 500, 0},     {1, 0, 3093}};
-    CurveSet set = {};
+    // Against a reference at amplitude 10 (-70.31 dB) the red ear has 65, 20, 0 and -6 dB HL at
+    // 4000, 2000, 1000 and 500 Hz (half gains 32.5, 10, 0, 0), the blue ear 0 and -6 at 1000 and
+    // 500 Hz: the red ear's highest gain sets the scale of both, held at a cut of 30 dB.
+    const uint16_t compensated[][3] = {{1, 4000, 18426}, {1, 2000, 103}, {1, 1000, 10},
+                                       {1, 500, 5},      {2, 1000, 10},  {2, 500, 5}};
+    CurveSet set = {}, hearing = {}, reference = {};
+    auto put = [](CurveSet* into, const uint16_t* point) {
+        into->freq_hz[point[0]][into->count[point[0]]] = point[1];
+        into->amplitude[point[0]][into->count[point[0]]++] = point[2];
+    };
     for (const auto& point : points) {
-        set.freq_hz[point[0]][set.count[point[0]]] = point[1];
-        set.amplitude[point[0]][set.count[point[0]]++] = point[2];
+        put(&set, point);
+    }
+    for (const auto& point : compensated) {
+        put(&hearing, point);
+        const uint16_t flat[] = {point[0], point[1], 10};
+        put(&reference, flat);
     }
     const struct {
-        int curve;
+        int curve; // or, for the hearing levels, the ears compensated
         int language;
         const char* title;
         std::string text;
+        bool compensated = false;
     } cases[] = {
         {2, 0, "Left ear",
          "# Blue curve of \"Left ear\"; gains in dB relative to the curve's highest level\r\n"
@@ -190,9 +204,28 @@ TEST(Texts, CurveAsEqualizerRisingBandsWithCutsBelowTheHighestLevel) {
          "# Kurve Grün von \"Åsas Ohr · 3 kHz…\"; Verstärkung in dB relativ zum höchsten Pegel "
          "der Kurve\r\nGraphicEQ: 1000 0.0;\r\n"},
         {1, 0, "Silent", ""},
+        {compensate_both, 0, "Me",
+         "# Both ears of \"Me\" against the reference \"Normal\", half gain; gains in dB relative "
+         "to the highest band of both; no band cut by more than 30 dB\r\nChannel: L\r\n"
+         "GraphicEQ: 500 -30.0; 1000 -30.0;\r\nChannel: R\r\n"
+         "GraphicEQ: 500 -30.0; 1000 -30.0; 2000 -22.5; 4000 0.0;\r\n",
+         true},
+        {compensate_right, 1, "Ich: rechts",
+         "# Rechtes Ohr von \"Ich  rechts\" gegen die Referenz \"Normal\", halbe Verstärkung; "
+         "Verstärkung in dB relativ zum höchsten Band; kein Band um mehr als 30 dB abgesenkt\r\n"
+         "GraphicEQ: 500 -30.0; 1000 -30.0; 2000 -22.5; 4000 0.0;\r\n",
+         true},
+        {compensate_left, 0, "Me",
+         "# Left ear of \"Me\" against the reference \"Normal\", half gain; gains in dB relative "
+         "to the highest band\r\nGraphicEQ: 500 0.0; 1000 0.0;\r\n",
+         true},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE("curve " + std::to_string(c.curve));
-        EXPECT_EQ(c.text, format_equalizer_text(set, c.curve, c.title, c.language));
+        SCOPED_TRACE("curve or ears " + std::to_string(c.curve));
+        EXPECT_EQ(c.text, c.compensated ? format_compensation_text(hearing, reference, c.curve,
+                                                                   c.title, "Normal", c.language)
+                                        : format_equalizer_text(set, c.curve, c.title, c.language));
     }
+    // Without a reference, no ear has a level to compensate.
+    EXPECT_EQ("", format_compensation_text(hearing, {}, compensate_right, "Me", "", 0));
 }
