@@ -147,12 +147,13 @@ TEST_F(MainDialogTest, HasItsCaptionStylesAndIcon) {
     EXPECT_NE(0, SendMessageA(dialog, WM_GETICON, ICON_BIG, 0));
 
     // The window menu keeps the platform's commands and ends with a separator, the hearing test,
-    // a separator and the three copy entries, in this order.
+    // the audiogram, a separator and the three copy entries, in this order.
     HMENU menu = GetSystemMenu(dialog, FALSE);
     int count = GetMenuItemCount(menu);
-    ASSERT_GE(count, 7);
-    EXPECT_NE(0u, GetMenuState(menu, count - 6, MF_BYPOSITION) & MF_SEPARATOR);
-    EXPECT_EQ(UINT(menu_hearing_test), GetMenuItemID(menu, count - 5));
+    ASSERT_GE(count, 8);
+    EXPECT_NE(0u, GetMenuState(menu, count - 7, MF_BYPOSITION) & MF_SEPARATOR);
+    EXPECT_EQ(UINT(menu_hearing_test), GetMenuItemID(menu, count - 6));
+    EXPECT_EQ(UINT(menu_audiogram), GetMenuItemID(menu, count - 5));
     EXPECT_NE(0u, GetMenuState(menu, count - 4, MF_BYPOSITION) & MF_SEPARATOR);
     EXPECT_EQ(UINT(menu_copy_picture), GetMenuItemID(menu, count - 3));
     EXPECT_EQ(UINT(menu_copy_curves), GetMenuItemID(menu, count - 2));
