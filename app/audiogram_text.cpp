@@ -32,13 +32,10 @@ std::string ear_line(const EarAverage& average, int ear_name, int language) {
 }
 
 // The whole hearing level of the point of `curve` that counts at `frequency`, or "".
-std::string level_cell(const CurveSet& main_set, const CurveSet& reference, int curve,
-                       int frequency) {
-    for (int i : counted_points(main_set, curve)) {
-        int32_t level = 0;
-        if (main_set.freq_hz[curve][i] == frequency &&
-            point_hearing_level(main_set, reference, curve, i, &level)) {
-            return std::to_string(level);
+std::string level_cell(const std::vector<PointLevel>& levels, int frequency) {
+    for (const PointLevel& point : levels) {
+        if (point.counts && point.frequency_hz == frequency) {
+            return std::to_string(point.level_db);
         }
     }
     return "";
@@ -57,12 +54,9 @@ bool has_reference(const CurveSet& reference) {
 
 bool has_level_above_8k(const CurveSet& main_set, const CurveSet& reference) {
     for (int c = 0; c < curve_count; ++c) {
-        for (int i = 0; i < main_set.count[c]; ++i) {
-            int32_t level = 0;
-            if (main_set.freq_hz[c][i] > 8000 &&
-                point_hearing_level(main_set, reference, c, i, &level)) {
-                return true;
-            }
+        std::vector<PointLevel> levels = curve_hearing_levels(main_set, reference, c);
+        if (!levels.empty() && levels.back().frequency_hz > 8000) {
+            return true;
         }
     }
     return false;
@@ -97,10 +91,14 @@ std::string format_audiogram_text(const CurveSet& main_set, const CurveSet& refe
     frequencies.erase(std::unique(frequencies.begin(), frequencies.end()), frequencies.end());
 
     std::string lines = utf8_of_windows_1252(text(text_audiogram_header, language)) + "\r\n";
+    std::vector<PointLevel> levels[curve_count];
+    for (int curve : text_columns) {
+        levels[curve] = curve_hearing_levels(main_set, reference, curve);
+    }
     for (int frequency : frequencies) {
         lines += std::to_string(frequency);
         for (int curve : text_columns) {
-            lines += "\t" + level_cell(main_set, reference, curve, frequency);
+            lines += "\t" + level_cell(levels[curve], frequency);
         }
         lines += "\r\n";
     }

@@ -8,7 +8,6 @@
 #include "app/curve_text.h"
 #include "app/texts.h"
 #include "app/window_placement.h"
-#include "core/counted_points.h"
 #include "graph/audiogram_layout.h"
 #include "graph/render.h"
 #include "hearing/hearing_level.h"
@@ -16,6 +15,7 @@
 
 #include <cstring>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -143,18 +143,17 @@ void draw_mark(HDC dc, int curve, int x, int y, int r) {
 // Every point with a hearing level gets its mark; the points that count, one per frequency, are
 // joined in rising frequency.
 void draw_curve(HDC dc, const ChartLayout& chart, int curve) {
-    const CurveSet& set = app.main_set;
+    std::vector<PointLevel> levels = curve_hearing_levels(app.main_set, app.compare_set, curve);
     HPEN pen = CreatePen(PS_SOLID, curve_pen_width, curve_colours[curve]);
     HGDIOBJ old_pen = SelectObject(dc, pen);
     HGDIOBJ old_brush = SelectObject(dc, GetStockObject(NULL_BRUSH));
     bool first = true;
-    for (int i : counted_points(set, curve)) {
-        int32_t level = 0;
-        if (!point_hearing_level(set, app.compare_set, curve, i, &level)) {
+    for (const PointLevel& point : levels) {
+        if (!point.counts) {
             continue;
         }
-        int x = chart_x(chart, set.freq_hz[curve][i]);
-        int y = chart_y(chart, level);
+        int x = chart_x(chart, point.frequency_hz);
+        int y = chart_y(chart, point.level_db);
         if (first) {
             MoveToEx(dc, x, y, nullptr);
         } else {
@@ -163,12 +162,9 @@ void draw_curve(HDC dc, const ChartLayout& chart, int curve) {
         first = false;
     }
     int radius = chart_mark_radius(chart);
-    for (int i = 0; i < set.count[curve]; ++i) {
-        int32_t level = 0;
-        if (point_hearing_level(set, app.compare_set, curve, i, &level)) {
-            draw_mark(dc, curve, chart_x(chart, set.freq_hz[curve][i]), chart_y(chart, level),
-                      radius);
-        }
+    for (const PointLevel& point : levels) {
+        draw_mark(dc, curve, chart_x(chart, point.frequency_hz), chart_y(chart, point.level_db),
+                  radius);
     }
     SelectObject(dc, old_brush);
     SelectObject(dc, old_pen);

@@ -98,10 +98,9 @@ std::string graphic_eq_line(const std::vector<Band>& bands, double highest, doub
 // per frequency that has a level.
 std::vector<Band> half_gains(const CurveSet& main_set, const CurveSet& reference, int curve) {
     std::vector<Band> bands;
-    for (int i : counted_points(main_set, curve)) {
-        int32_t level = 0;
-        if (point_hearing_level(main_set, reference, curve, i, &level)) {
-            bands.push_back({main_set.freq_hz[curve][i], level > 0 ? level / 2.0 : 0.0});
+    for (const PointLevel& point : curve_hearing_levels(main_set, reference, curve)) {
+        if (point.counts) {
+            bands.push_back({point.frequency_hz, point.level_db > 0 ? point.level_db / 2.0 : 0.0});
         }
     }
     return bands;

@@ -5,6 +5,7 @@
 #include "core/truncate.h"
 #include "graph/scales.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <vector>
@@ -47,18 +48,30 @@ int32_t whole_db(double value) {
     return truncate_to_int(value < 0 ? value - 0.5 : value + 0.5);
 }
 
-bool point_hearing_level(const CurveSet& main_set, const CurveSet& reference, int curve, int index,
-                         int32_t* level_db) {
-    int32_t frequency = main_set.freq_hz[curve][index];
-    int32_t amplitude = main_set.amplitude[curve][index];
+std::vector<PointLevel> curve_hearing_levels(const CurveSet& main_set, const CurveSet& reference,
+                                             int curve) {
+    std::vector<PointLevel> levels;
     int from = reference_curve(reference, curve);
-    double reference_db = 0;
-    if (frequency == 0 || amplitude == 0 || from < 0 ||
-        !reference_level(reference, from, frequency, &reference_db)) {
-        return false;
+    if (from < 0) {
+        return levels;
     }
-    *level_db = whole_db(amplitude_to_db(amplitude) - reference_db);
-    return true;
+    std::vector<int> counted = counted_points(main_set, curve);
+    for (int i = 0; i < main_set.count[curve]; ++i) {
+        uint16_t frequency = main_set.freq_hz[curve][i];
+        uint16_t amplitude = main_set.amplitude[curve][i];
+        double reference_db = 0;
+        if (frequency == 0 || amplitude == 0 ||
+            !reference_level(reference, from, frequency, &reference_db)) {
+            continue;
+        }
+        bool counts = std::find(counted.begin(), counted.end(), i) != counted.end();
+        levels.push_back(
+            {i, frequency, whole_db(amplitude_to_db(amplitude) - reference_db), counts});
+    }
+    std::stable_sort(levels.begin(), levels.end(), [](const PointLevel& a, const PointLevel& b) {
+        return a.frequency_hz < b.frequency_hz;
+    });
+    return levels;
 }
 
 int grade_of(int32_t average_db) {
@@ -73,15 +86,11 @@ EarAverage ear_average(const CurveSet& main_set, const CurveSet& reference, int 
     EarAverage average = {};
     int32_t found[average_frequency_count] = {};
     bool has[average_frequency_count] = {};
-    for (int i : counted_points(main_set, curve)) {
-        int32_t level = 0;
-        if (!point_hearing_level(main_set, reference, curve, i, &level)) {
-            continue;
-        }
+    for (const PointLevel& point : curve_hearing_levels(main_set, reference, curve)) {
         average.has_levels = true;
         for (int k = 0; k < average_frequency_count; ++k) {
-            if (main_set.freq_hz[curve][i] == average_frequencies_hz[k]) {
-                found[k] = level;
+            if (point.counts && point.frequency_hz == average_frequencies_hz[k]) {
+                found[k] = point.level_db;
                 has[k] = true;
             }
         }

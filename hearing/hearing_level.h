@@ -8,6 +8,7 @@
 #include "core/app_state.h"
 
 #include <cstdint>
+#include <vector>
 
 const int green_curve = 0;
 const int right_ear_curve = 1; // red, as the hearing test records the ears
@@ -25,11 +26,21 @@ bool reference_level(const CurveSet& reference, int curve, int32_t frequency, do
 // A value in dB as a whole number, halves away from zero (2.5 gives 3, -2.5 gives -3).
 int32_t whole_db(double value);
 
-// The hearing level of point `index` of main curve `curve`, in whole dB HL: its level less the
-// reference level at its frequency. False for a silent point or a point of 0 Hz, without a
-// reference curve, or outside the reference's frequencies.
-bool point_hearing_level(const CurveSet& main_set, const CurveSet& reference, int curve, int index,
-                         int32_t* level_db);
+// A point of a main curve with its hearing level against the reference.
+struct PointLevel {
+    int index; // the point's place in the curve's stored order
+    uint16_t frequency_hz;
+    int32_t level_db; // whole dB HL: the point's level less the reference level at its frequency
+    bool counts;      // the one point of its frequency that counts (counted_points)
+};
+
+// Every point of main curve `curve` that has a hearing level, in rising frequency and, at one
+// frequency, in stored order. A silent point or one of 0 Hz has none, nor has a point outside the
+// reference's frequencies or a curve without a reference curve. Of each frequency listed exactly
+// one point counts: the chart marks every point and joins those that count; the averages, the
+// copied table and the compensation read only those.
+std::vector<PointLevel> curve_hearing_levels(const CurveSet& main_set, const CurveSet& reference,
+                                             int curve);
 
 // The frequencies of the average, and the grades of its value (WHO 2021), each from its lower
 // edge in dB HL: normal below 20, mild, moderate, moderately severe, severe, profound and, from

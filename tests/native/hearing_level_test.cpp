@@ -47,8 +47,9 @@ CurveSet set_of(const std::vector<Point>& points) {
     return set;
 }
 
-// Per curve with hearing levels: each stored point's "frequency=level", then the average and its
-// grade, or the frequencies it misses; then the difference between the ears where it counts.
+// Per curve with hearing levels: each point's "frequency=level" in rising frequency ("~" marks a
+// point that does not count), then the average and its grade, or the frequencies it misses; then
+// the difference between the ears where it counts.
 std::string describe(const CurveSet& main_set, const CurveSet& reference) {
     std::string text;
     EarAverage ears[curve_count];
@@ -58,11 +59,9 @@ std::string describe(const CurveSet& main_set, const CurveSet& reference) {
             continue;
         }
         text += (text.empty() ? "" : " | ") + std::to_string(c) + ":";
-        for (int i = 0; i < main_set.count[c]; ++i) {
-            int32_t level = 0;
-            if (point_hearing_level(main_set, reference, c, i, &level)) {
-                text += " " + std::to_string(main_set.freq_hz[c][i]) + "=" + std::to_string(level);
-            }
+        for (const PointLevel& p : curve_hearing_levels(main_set, reference, c)) {
+            text += " " + std::to_string(p.frequency_hz) + "=" + std::to_string(p.level_db) +
+                    (p.counts ? "" : "~");
         }
         if (ears[c].missing_count == 0) {
             text += " avg=" + std::to_string(ears[c].average_db) +
@@ -102,7 +101,7 @@ TEST(HearingLevel, LevelsAgainstTheReferenceAveragesGradesAndTheEarDifference) {
           {1, 2000, grid(-40)},
           {1, 1000, grid(-30)},
           {1, 500, grid(-30)}},
-         "1: 4000=25 2000=10 1000=10 missing=500"},
+         "1: 1000=10 2000=10 4000=25 missing=500"},
         {"a silent or missing curve of its colour leaves the reference's green to stand in, which "
          "with one point gives a level at its frequency only",
          {{0, 1000, grid(-40)}, {1, 1000, 0}},
@@ -128,27 +127,38 @@ TEST(HearingLevel, LevelsAgainstTheReferenceAveragesGradesAndTheEarDifference) {
           {1, 1000, grid(-60)},
           {1, 500, grid(-50)},
           {1, 0, grid(-50)}},
-         "1: 4000=20 2000=20 1000=40 1000=10 500=20 avg=25 grade=1"},
+         "1: 500=20 1000=40 1000=10~ 2000=20 4000=20 avg=25 grade=1"},
+        {"a curve loaded in no order is listed rising, its duplicates in stored order; points "
+         "outside the reference and silent ones have no level",
+         {{1, 2000, grid(-60)}, {1, 500, grid(-60)}},
+         {{1, 250, grid(-40)},
+          {1, 500, 0},
+          {1, 500, grid(-40)},
+          {1, 1000, grid(-50)},
+          {1, 500, grid(-30)},
+          {1, 2000, grid(-55)},
+          {1, 4000, grid(-30)}},
+         "1: 500=20 500=30~ 1000=10 2000=5 missing=4000"},
         {"on the 5 dB grid the levels are the thresholds' exact differences; averages round half "
          "away from zero",
          flat,
          four(1, grid(-40), grid(-35), grid(-40), grid(-35)) +
              four(2, grid(-70), grid(-65), grid(-70), grid(-65)),
-         "1: 4000=30 2000=35 1000=30 500=35 avg=33 grade=1 | "
-         "2: 4000=0 2000=5 1000=0 500=5 avg=3 grade=0 | diff=30"},
+         "1: 500=35 1000=30 2000=35 4000=30 avg=33 grade=1 | "
+         "2: 500=5 1000=0 2000=5 4000=0 avg=3 grade=0 | diff=30"},
         {"below 0 dB HL", four(1, grid(-40), grid(-40), grid(-40), grid(-40)),
          four(1, grid(-40), grid(-45), grid(-40), grid(-45)),
-         "1: 4000=0 2000=-5 1000=0 500=-5 avg=-3 grade=0"},
+         "1: 500=-5 1000=0 2000=-5 4000=0 avg=-3 grade=0"},
         {"grade edges 19 and 34, ears 15 dB apart", flat,
          four(1, grid(-55), grid(-50), grid(-50), grid(-50)) +
              four(2, grid(-40), grid(-35), grid(-35), grid(-35)),
-         "1: 4000=15 2000=20 1000=20 500=20 avg=19 grade=0 | "
-         "2: 4000=30 2000=35 1000=35 500=35 avg=34 grade=1 | diff=15"},
+         "1: 500=20 1000=20 2000=20 4000=15 avg=19 grade=0 | "
+         "2: 500=35 1000=35 2000=35 4000=30 avg=34 grade=1 | diff=15"},
         {"grade edges 35 and 49, ears 14 dB apart", flat,
          four(1, grid(-35), grid(-35), grid(-35), grid(-35)) +
              four(2, grid(-25), grid(-20), grid(-20), grid(-20)),
-         "1: 4000=35 2000=35 1000=35 500=35 avg=35 grade=2 | "
-         "2: 4000=45 2000=50 1000=50 500=50 avg=49 grade=2"},
+         "1: 500=35 1000=35 2000=35 4000=35 avg=35 grade=2 | "
+         "2: 500=50 1000=50 2000=50 4000=45 avg=49 grade=2"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(c.expected, describe(set_of(c.main_set), set_of(c.reference))) << c.what;
