@@ -43,25 +43,6 @@ std::string level_cell(const std::vector<PointLevel>& levels, int frequency) {
 
 } // namespace
 
-bool has_reference(const CurveSet& reference) {
-    for (int c = 0; c < curve_count; ++c) {
-        if (reference.count[c] > 0) {
-            return true;
-        }
-    }
-    return false;
-}
-
-bool has_level_above_8k(const CurveSet& main_set, const CurveSet& reference) {
-    for (int c = 0; c < curve_count; ++c) {
-        std::vector<PointLevel> levels = curve_hearing_levels(main_set, reference, c);
-        if (!levels.empty() && levels.back().frequency_hz > 8000) {
-            return true;
-        }
-    }
-    return false;
-}
-
 std::string format_ear_lines(const CurveSet& main_set, const CurveSet& reference, int language) {
     EarAverage right = ear_average(main_set, reference, right_ear_curve);
     EarAverage left = ear_average(main_set, reference, left_ear_curve);

@@ -7,12 +7,6 @@
 
 #include <string>
 
-// Whether the compare set holds points: it is then the reference, just as the graph draws it.
-bool has_reference(const CurveSet& reference);
-
-// Whether a point with a hearing level lies above 8000 Hz: the chart then reaches 16 kHz.
-bool has_level_above_8k(const CurveSet& main_set, const CurveSet& reference);
-
 // One line for each ear with hearing levels, right then left: its average of 500, 1000, 2000
 // and 4000 Hz with its grade, or which of them it misses; then, where both averages are whole
 // and differ by 15 dB or more, a line that says by how much and suggests an audiologist.

@@ -239,7 +239,7 @@ int chosen_ears(HWND window) {
 // "Copy as equalizer" is greyed while the ears chosen have no hearing level.
 void enable_equalizer_copy(HWND window) {
     EnableWindow(GetDlgItem(window, audiogram_copy_equalizer),
-                 has_compensation_bands(app.main_set, app.compare_set, chosen_ears(window)));
+                 has_compensation(app.main_set, app.compare_set, chosen_ears(window)));
 }
 
 void copy_compensation(HWND window) {

@@ -3,7 +3,7 @@
 
 #include "app/texts.h"
 #include "core/counted_points.h"
-#include "hearing/hearing_level.h"
+#include "hearing/compensation.h"
 #include "graph/scales.h"
 #include "resources/resource_ids.h"
 
@@ -61,49 +61,29 @@ void append_set(std::string* lines, const CurveSet& set, int set_name, int langu
     }
 }
 
-// A point of a curve as an equalizer band: its frequency and its unweighted level in dB.
-struct Band {
-    int frequency;
-    double level_db;
-};
-
-// The points of a curve that an equalizer can use, in rising frequency, as counted_points picks
-// them.
-std::vector<Band> equalizer_bands(const CurveSet& set, int curve) {
-    std::vector<Band> bands;
+// The gains of a curve's equalizer: each point that counts (counted_points) at its level less the
+// highest level of the curve, in rising frequency.
+std::vector<EqualizerGain> curve_gains(const CurveSet& set, int curve) {
+    std::vector<EqualizerGain> gains;
+    double highest = -INFINITY;
     for (int i : counted_points(set, curve)) {
-        bands.push_back({set.freq_hz[curve][i], amplitude_to_db(set.amplitude[curve][i])});
+        double level = amplitude_to_db(set.amplitude[curve][i]);
+        gains.push_back({set.freq_hz[curve][i], level});
+        highest = std::max(highest, level);
     }
-    return bands;
+    for (EqualizerGain& gain : gains) {
+        gain.gain_db -= highest;
+    }
+    return gains;
 }
 
-double highest_level(const std::vector<Band>& bands) {
-    return std::max_element(bands.begin(), bands.end(),
-                            [](const Band& a, const Band& b) { return a.level_db < b.level_db; })
-        ->level_db;
-}
-
-// "GraphicEQ:" and a " frequency gain;" band per band, each gain its level less `highest` and no
-// lower than `lowest_gain`.
-std::string graphic_eq_line(const std::vector<Band>& bands, double highest, double lowest_gain) {
+// "GraphicEQ:" and a " frequency gain;" setting per gain.
+std::string graphic_eq_line(const std::vector<EqualizerGain>& gains) {
     std::string line = "GraphicEQ:";
-    for (const Band& band : bands) {
-        double gain = std::max(band.level_db - highest, lowest_gain);
-        line += " " + std::to_string(band.frequency) + " " + tenths(gain) + ";";
+    for (const EqualizerGain& gain : gains) {
+        line += " " + std::to_string(gain.frequency_hz) + " " + tenths(gain.gain_db) + ";";
     }
     return line + "\r\n";
-}
-
-// The half gains of an ear's hearing levels: half of each level above 0 dB HL, else 0, one band
-// per frequency that has a level.
-std::vector<Band> half_gains(const CurveSet& main_set, const CurveSet& reference, int curve) {
-    std::vector<Band> bands;
-    for (const PointLevel& point : curve_hearing_levels(main_set, reference, curve)) {
-        if (point.counts) {
-            bands.push_back({point.frequency_hz, point.level_db > 0 ? point.level_db / 2.0 : 0.0});
-        }
-    }
-    return bands;
 }
 
 std::string comment_line(const char* format, const std::string& colour, const std::string& title) {
@@ -151,51 +131,31 @@ std::string format_curve_text(const CurveSet& main_set, const CurveSet& compare_
 
 std::string format_equalizer_text(const CurveSet& set, int curve, const std::string& title,
                                   int language) {
-    std::vector<Band> bands = equalizer_bands(set, curve);
-    if (bands.empty()) {
+    std::vector<EqualizerGain> gains = curve_gains(set, curve);
+    if (gains.empty()) {
         return "";
     }
-    double highest = highest_level(bands);
-
     std::string colour = utf8_of_windows_1252(text(colour_buttons[curve], language));
     return comment_line(text(text_equalizer_comment, language), colour, title) +
-           graphic_eq_line(bands, highest, -INFINITY);
+           graphic_eq_line(gains);
 }
 
 bool has_equalizer_bands(const CurveSet& set, int curve) {
-    return !equalizer_bands(set, curve).empty();
+    return !counted_points(set, curve).empty();
 }
 
-bool has_compensation_bands(const CurveSet& main_set, const CurveSet& reference, int ears) {
-    bool right = !half_gains(main_set, reference, right_ear_curve).empty();
-    bool left = !half_gains(main_set, reference, left_ear_curve).empty();
-    switch (ears) {
-    case compensate_right: return right;
-    case compensate_left: return left;
-    default: return right && left;
-    }
+bool has_compensation(const CurveSet& main_set, const CurveSet& reference, int ears) {
+    Compensation gains;
+    return compensate_set(main_set, reference, ears, &gains);
 }
 
 std::string format_compensation_text(const CurveSet& main_set, const CurveSet& reference, int ears,
                                      const std::string& title, const std::string& reference_title,
                                      int language) {
-    if (!has_compensation_bands(main_set, reference, ears)) {
+    Compensation gains;
+    if (!compensate_set(main_set, reference, ears, &gains)) {
         return "";
     }
-    std::vector<Band> right = half_gains(main_set, reference, right_ear_curve);
-    std::vector<Band> left = half_gains(main_set, reference, left_ear_curve);
-    if (ears == compensate_right) {
-        left.clear();
-    } else if (ears == compensate_left) {
-        right.clear();
-    }
-    std::vector<Band> all = right;
-    all.insert(all.end(), left.begin(), left.end());
-    double highest = highest_level(all);
-    bool limited = std::any_of(all.begin(), all.end(), [highest](const Band& band) {
-        return band.level_db - highest < -compensation_cut_limit_db;
-    });
-
     std::string comment;
     if (ears == compensate_both) {
         comment = formatted(utf8_of_windows_1252(text(text_compensation_both, language)).c_str(),
@@ -206,14 +166,13 @@ std::string format_compensation_text(const CurveSet& main_set, const CurveSet& r
                             utf8_of_windows_1252(ear.c_str()).c_str(), comment_title(title).c_str(),
                             comment_title(reference_title).c_str());
     }
-    if (limited) {
+    if (gains.limited) {
         comment += utf8_of_windows_1252(text(text_compensation_limited, language));
     }
     std::string lines = comment + "\r\n";
-    const double lowest = -compensation_cut_limit_db;
     if (ears == compensate_both) {
-        return lines + "Channel: L\r\n" + graphic_eq_line(left, highest, lowest) +
-               "Channel: R\r\n" + graphic_eq_line(right, highest, lowest);
+        return lines + "Channel: L\r\n" + graphic_eq_line(gains.left) + "Channel: R\r\n" +
+               graphic_eq_line(gains.right);
     }
-    return lines + graphic_eq_line(all, highest, lowest);
+    return lines + graphic_eq_line(ears == compensate_right ? gains.right : gains.left);
 }

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "core/app_state.h"
+#include "hearing/compensation.h"
 
 #include <string>
 
@@ -39,23 +40,16 @@ bool has_equalizer_bands(const CurveSet& set, int curve);
 // stands.
 std::string comment_title(const std::string& title);
 
-// Which ears "Copy as equalizer" of the audiogram window takes, in the order of its choice.
-enum CompensatedEars { compensate_both = 0, compensate_right, compensate_left };
-// No band is cut by more than this many dB.
-const double compensation_cut_limit_db = 30.0;
+// Whether the ears chosen (CompensatedEars) have a hearing level against the reference (for both
+// ears, each ear).
+bool has_compensation(const CurveSet& main_set, const CurveSet& reference, int ears);
 
-// Whether the ears chosen have a hearing level against the reference (for both ears, each ear).
-bool has_compensation_bands(const CurveSet& main_set, const CurveSet& reference, int ears);
-
-// The ears' hearing levels against the reference as equalizer settings by the half-gain rule,
-// each line ending in CR LF: a band per frequency with a hearing level, its gain half of that
-// level where it is above 0 dB HL and 0 elsewhere; then the highest gain of all the bands copied
-// (of both ears together) subtracted from every one, so that every gain is a cut, and no cut
-// deeper than 30 dB. A "# " comment in `language` names the ear (or both), `title` and
-// `reference_title` (UTF-8, treated as comment_title treats them) and says where the limit
-// held; then for one ear a "GraphicEQ:" line as format_equalizer_text writes it, for both ears
-// "Channel: L" and the left ear's line, then "Channel: R" and the right ear's. Empty when
-// has_compensation_bands is false.
+// The ears' hearing levels against the reference as equalizer settings by the half-gain rule
+// (compensate_set), each line ending in CR LF. A "# " comment in `language` names the ear (or
+// both), `title` and `reference_title` (UTF-8, treated as comment_title treats them) and says where
+// the limit held; then for one ear a "GraphicEQ:" line as format_equalizer_text writes it, for both
+// ears "Channel: L" and the left ear's line, then "Channel: R" and the right ear's. Empty when
+// has_compensation is false.
 std::string format_compensation_text(const CurveSet& main_set, const CurveSet& reference, int ears,
                                      const std::string& title, const std::string& reference_title,
                                      int language);

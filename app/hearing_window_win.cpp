@@ -4,13 +4,13 @@
 // window and drive the test.
 #include "app/hearing_window.h"
 
-#include "app/audiogram_text.h"
 #include "app/hearing_summary.h"
 #include "app/texts.h"
 #include "audio/tone_stream.h"
 #include "core/dialog_requests.h"
 #include "editing/curve_rules.h"
 #include "graph/render.h"
+#include "hearing/hearing_level.h"
 #include "hearing/test_session.h"
 #include "resources/resource_ids.h"
 

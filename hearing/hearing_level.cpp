@@ -13,6 +13,15 @@
 const uint16_t average_frequencies_hz[average_frequency_count] = {500, 1000, 2000, 4000};
 const int32_t grade_floor_db[grade_count] = {INT32_MIN, 20, 35, 50, 65, 80, 95};
 
+bool has_reference(const CurveSet& reference) {
+    for (int c = 0; c < curve_count; ++c) {
+        if (reference.count[c] > 0) {
+            return true;
+        }
+    }
+    return false;
+}
+
 int reference_curve(const CurveSet& reference, int curve) {
     if (!counted_points(reference, curve).empty()) {
         return curve;
@@ -72,6 +81,16 @@ std::vector<PointLevel> curve_hearing_levels(const CurveSet& main_set, const Cur
         return a.frequency_hz < b.frequency_hz;
     });
     return levels;
+}
+
+bool has_level_above_8k(const CurveSet& main_set, const CurveSet& reference) {
+    for (int c = 0; c < curve_count; ++c) {
+        std::vector<PointLevel> levels = curve_hearing_levels(main_set, reference, c);
+        if (!levels.empty() && levels.back().frequency_hz > 8000) {
+            return true;
+        }
+    }
+    return false;
 }
 
 int grade_of(int32_t average_db) {

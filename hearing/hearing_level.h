@@ -14,6 +14,9 @@ const int green_curve = 0;
 const int right_ear_curve = 1; // red, as the hearing test records the ears
 const int left_ear_curve = 2;  // blue
 
+// Whether the compare set holds points: it is then the reference, just as the graph draws it.
+bool has_reference(const CurveSet& reference);
+
 // The curve of `reference` that main curve `curve` is read against: the same colour where that
 // curve has a point with a frequency and a level, else green where that one has, else -1.
 int reference_curve(const CurveSet& reference, int curve);
@@ -41,6 +44,9 @@ struct PointLevel {
 // copied table and the compensation read only those.
 std::vector<PointLevel> curve_hearing_levels(const CurveSet& main_set, const CurveSet& reference,
                                              int curve);
+
+// Whether a point with a hearing level lies above 8000 Hz: the chart then reaches 16 kHz.
+bool has_level_above_8k(const CurveSet& main_set, const CurveSet& reference);
 
 // The frequencies of the average, and the grades of its value (WHO 2021), each from its lower
 // edge in dB HL: normal below 20, mild, moderate, moderately severe, severe, profound and, from

@@ -3,6 +3,7 @@
 // alarms and lapses (at one level everywhere, or along a seeded audiogram), one who hears
 // everything, one who hears nothing and one who answers at random.
 #include "bench/simulated_listener.h"
+#include "hearing/test_verdict.h"
 
 #include <gtest/gtest.h>
 
@@ -115,7 +116,7 @@ TEST(HearingTest, SimulatedListenersGetTheirThresholds) {
             }
             per_ear.push_back(ear);
             minutes.push_back(int32_t(test.synthesized_frames / 26460)); // hundredths of a minute
-            unreliable += test.catch_trials >= 3 && test.catch_answers * 3 > test.catch_trials;
+            unreliable += test_verdict(test).unreliable;
             if (exact && row.threshold_db != nothing) {
                 HearingTest first{};
                 restart_hearing_clock(&first);
