@@ -5,6 +5,9 @@
 
 #include "core/app_state.h"
 
+#include <string>
+#include <vector>
+
 #ifdef _WIN32
 // Puts the current local date and time, in the user's short formats and without seconds, into
 // the title field, each followed by one blank.
@@ -14,10 +17,16 @@ void set_date_title(HWND dialog);
 // the list as it is.
 void load_title_list(HWND dialog);
 
-// Appends the main set to the file as a record titled by the title field ("|" appended while the
-// list already holds that title), after the line ends the file lacks to close its last record.
-// Writes nothing without a title or a curve worth saving. Clears unsaved_changes when the record
-// was written or the set had no curve to save; a save that failed keeps it.
+// Appends set to the database file at path as a record titled by title ("|" appended while
+// taken_titles holds it), after the line ends the file lacks to close its last record. Creates the
+// file where it is missing, even when nothing is then written. Writes nothing without a title or a
+// curve worth saving. True when the record was written whole.
+bool append_set_record(const char* path, const std::string& title,
+                       const std::vector<std::string>& taken_titles, const CurveSet& set);
+
+// Appends the main set as a record titled by the title field, the titles of the list taken.
+// Clears unsaved_changes when the record was written or the set had no curve to save; a save that
+// failed keeps it. After a save the title list is read again and the date title put back.
 void add_set(HWND dialog);
 
 // After the delete question, removes the record whose whole title line is the title field's

@@ -185,32 +185,33 @@ void load_title_list(HWND dialog) {
     }
 }
 
-void add_set(HWND dialog) {
-    bool any_curve = curve_has_points(app.main_set, 0) || curve_has_points(app.main_set, 1) ||
-                     curve_has_points(app.main_set, 2);
-    // A set without a curve worth saving has nothing that could be lost.
-    if (!any_curve) {
-        app.unsaved_changes = 0;
-    }
+bool append_set_record(const char* path, const std::string& title,
+                       const std::vector<std::string>& taken_titles, const CurveSet& set) {
     // Opening for appending creates the file, even when nothing is then written. The end of the
     // file is read too, to see whether it closes its last record.
-    HANDLE file = CreateFileA(app.database_path, GENERIC_READ | GENERIC_WRITE, 0, nullptr,
-                              OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file = CreateFileA(path, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
-        return;
+        return false;
     }
-    bool written = false;
-    if (any_curve) {
-        HWND combo = title_box(dialog);
-        std::string title = stored_title(window_text(combo), listed_titles(combo));
-        std::string record = format_record(title, app.main_set);
-        written = !record.empty() && append_record(file, record);
-    }
+    std::string record = format_record(stored_title(title, taken_titles), set);
+    bool written = !record.empty() && append_record(file, record);
     CloseHandle(file);
+    return written;
+}
+
+void add_set(HWND dialog) {
+    // A set without a curve worth saving has nothing that could be lost.
+    if (!curve_has_points(app.main_set, 0) && !curve_has_points(app.main_set, 1) &&
+        !curve_has_points(app.main_set, 2)) {
+        app.unsaved_changes = 0;
+    }
+    HWND combo = title_box(dialog);
     // The edits count as saved only once their record is in the file: a save that wrote nothing
     // (no title, a file that could not be opened or written) keeps the question before a close
     // or a load.
-    if (written) {
+    if (append_set_record(app.database_path, window_text(combo), listed_titles(combo),
+                          app.main_set)) {
         app.unsaved_changes = 0;
         load_title_list(dialog);
         set_date_title(dialog);
