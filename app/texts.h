@@ -89,10 +89,8 @@ inline constexpr int main_caption_keys[] = {
     btn_pulse,      btn_snap_hz, btn_snap_db, btn_linear_db,    btn_heights,
     btn_green,      btn_red,     btn_blue,    btn_delete_curve, btn_add_set,
     btn_delete_set, btn_reset,   btn_compare, usage_hint,       btn_info};
-// The program's own entries of the window menu, in their menu order: the hearing test and the
-// audiogram, then the copy entries.
-inline constexpr int window_menu_keys[] = {menu_hearing_test, menu_audiogram, menu_copy_picture,
-                                           menu_copy_curves, menu_copy_equalizer};
+// The program's own entries of the window menu, in their menu order.
+inline constexpr int window_menu_keys[] = {window_menu_order};
 // The hearing test window's controls whose captions depend on the language.
 inline constexpr int hearing_caption_keys[] = {
     hearing_instructions, hearing_right_ear, hearing_left_ear, hearing_replaces,

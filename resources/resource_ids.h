@@ -45,6 +45,11 @@
 #define menu_copy_curves 0x0110
 #define menu_copy_equalizer 0x0120
 #define menu_audiogram 0x0130
+// The program's entries in their menu order, the last entry of the menu last: the hearing test
+// and the audiogram, then the copies. The program appends them in this order, and the stories
+// reach an entry by this order.
+#define window_menu_order                                                                          \
+    menu_hearing_test, menu_audiogram, menu_copy_picture, menu_copy_curves, menu_copy_equalizer
 
 // The hearing test window and its controls.
 #define hearing_dialog_template 110

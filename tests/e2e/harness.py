@@ -341,6 +341,20 @@ class Program:
     def key(self, *keys):
         self.xdotool("key", *keys)
 
+    def choose_menu_entry(self, command_id, screenshot=None):
+        """Chooses the program's window-menu entry of this command id by keyboard, as a person
+        does: Alt+Space opens the menu with nothing selected, Up from there reaches its last
+        entry and each further Up the one above (the separators are passed over), Return chooses.
+        The entries end the menu in the order that the program appends them. With a name, a
+        screenshot of the menu is taken before Return."""
+        order = ids.window_menu_order
+        self.key("alt+space")
+        self.wait_for_window(lambda w: hasattr(w, "menu"), "the window menu")
+        self.key(*["Up"] * (len(order) - order.index(command_id)))
+        if screenshot:
+            self.screenshot(screenshot)
+        self.key("Return")
+
     def screenshot(self, name, window=None):
         """A PNG of the main window, or of another window the reader read."""
         os.makedirs(ARTIFACTS, exist_ok=True)

@@ -8,6 +8,11 @@ HEADER = os.path.join(os.path.dirname(os.path.dirname(os.path.dirname(os.path.ab
     __file__)))), "resources", "resource_ids.h")
 
 with open(HEADER) as _header:
-    for _name, _value in re.findall(r"^#define (\w+) (.+)$", _header.read(), re.MULTILINE):
-        # Whole numbers (decimal or hexadecimal) and string literals.
-        globals()[_name] = ast.literal_eval(_value.strip())
+    _text = _header.read().replace("\\\n", " ")
+    for _name, _value in re.findall(r"^#define (\w+) +(.+)$", _text, re.MULTILINE):
+        # Whole numbers (decimal or hexadecimal) and string literals; a list of names defined
+        # above (the window menu's order) becomes a tuple of their values.
+        if re.fullmatch(r"\w+(?:\s*,\s*\w+)+", _value.strip()):
+            globals()[_name] = tuple(globals()[n.strip()] for n in _value.split(","))
+        else:
+            globals()[_name] = ast.literal_eval(_value.strip())

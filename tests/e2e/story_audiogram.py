@@ -49,9 +49,7 @@ class AudiogramCase:
 
     def open_audiogram(self, shot):
         p = self.program
-        p.key("alt+space")
-        p.wait_for_window(lambda w: hasattr(w, "menu"), "the window menu")
-        p.key("Up", "Up", "Up", "Up", "Return")  # past the three copies to "Audiogram..."
+        p.choose_menu_entry(ids.menu_audiogram)
         w = p.wait_for_window(lambda w: w.test is not None, "the audiogram window")
         p.screenshot(self.shot + shot, w.test)
         return w

@@ -74,9 +74,7 @@ class HearingCase:
 
     def test_listener_gets_the_red_curve_from_what_is_played(self):
         p = self.program
-        p.key("alt+space")
-        p.wait_for_window(lambda w: hasattr(w, "menu"), "the window menu")
-        p.key("Up", "Up", "Up", "Up", "Up", "Return")  # past the copies and "Audiogram..."
+        p.choose_menu_entry(ids.menu_hearing_test)
         w = p.wait_for_window(lambda w: w.test is not None, "the hearing test window")
         p.screenshot(self.shot + "_before", w.test)
         p.click(*centre(w.test_items[ids.hearing_start]))

@@ -77,16 +77,12 @@ class LanguageCase:
                                               "the help window to close")
         self.assertEqual(closed.client["width"], closed.graph["width"])
 
-        # The window menu by keyboard: Alt+Space opens it, Up reaches its last entry (the curve
-        # as equalizer), and Up once more the curves as text.
+        # The copies from the window menu, chosen by keyboard.
         self.program.pick_entry(ids.title_combo, self.title)
-        copies = [(2, self.copied)] + ([(1, self.equalizer)] if self.equalizer else [])
-        for ups, text in copies:
-            self.program.key("alt+space")
-            self.program.wait_for_window(lambda n: hasattr(n, "menu"), "the window menu")
-            self.program.key(*["Up"] * ups)
-            self.program.screenshot(self.shot + "_window_menu")
-            self.program.key("Return")
+        copies = [(ids.menu_copy_curves, self.copied)] + (
+            [(ids.menu_copy_equalizer, self.equalizer)] if self.equalizer else [])
+        for entry, text in copies:
+            self.program.choose_menu_entry(entry, self.shot + "_window_menu")
             def copied():
                 clipboard = self.program.clipboard()
                 return clipboard if clipboard.get("unicode") == text else None
