@@ -25,9 +25,9 @@ const COLORREF half_octave_colour = RGB(218, 218, 218); // 750, 1500, 3000, 6000
 const COLORREF level_colour = RGB(200, 200, 200);
 const COLORREF text_colour = RGB(0, 0, 0);
 const COLORREF grade_text_colour = RGB(110, 110, 110);
-// The grades' bands, from normal at the top to complete at the bottom: light enough that the
-// grid and the marks stand out on each.
-const COLORREF band_colours[grade_count] = {
+// The grades' zones, the chart's shaded areas, from normal at the top to complete at the bottom:
+// light enough that the grid and the marks stand out on each.
+const COLORREF zone_colours[grade_count] = {
     RGB(236, 248, 236), RGB(250, 250, 226), RGB(252, 242, 224), RGB(252, 232, 218),
     RGB(250, 224, 224), RGB(242, 224, 238), RGB(232, 228, 244)};
 // The curves as the hearing test records them: green, red for the right ear, blue for the left.
@@ -62,17 +62,17 @@ void line(HDC dc, int x0, int y0, int x1, int y1) {
     LineTo(dc, x1, y1);
 }
 
-// The grades' bands, each with its name right of the chart.
-void draw_bands(HDC dc, const ChartLayout& chart) {
+// The grades' zones, each with its name right of the chart.
+void draw_zones(HDC dc, const ChartLayout& chart) {
     int right = chart_right(chart);
     SetTextColor(dc, grade_text_colour);
     for (int g = 0; g < grade_count; ++g) {
         int top = g == 0 ? chart.top : chart_y(chart, grade_floor_db[g]);
         int bottom =
             g + 1 < grade_count ? chart_y(chart, grade_floor_db[g + 1]) : chart_bottom(chart);
-        fill(dc, chart.left, top, right, bottom, band_colours[g]);
+        fill(dc, chart.left, top, right, bottom, zone_colours[g]);
         draw_text(dc, right + chart.font_height / 4, (top + bottom - chart.font_height) / 2,
-                  word(text_band_normal + g), TA_LEFT | TA_TOP);
+                  word(text_zone_normal + g), TA_LEFT | TA_TOP);
     }
     SetTextColor(dc, text_colour);
 }
@@ -81,7 +81,7 @@ void draw_bands(HDC dc, const ChartLayout& chart) {
 int names_width(HDC dc) {
     int widest = 0;
     for (int g = 0; g < grade_count; ++g) {
-        const char* name = word(text_band_normal + g);
+        const char* name = word(text_zone_normal + g);
         SIZE extent = {};
         GetTextExtentPoint32A(dc, name, static_cast<int>(std::strlen(name)), &extent);
         widest = extent.cx > widest ? extent.cx : widest;
@@ -179,7 +179,7 @@ void draw_chart(HDC dc, int width, int height) {
     SetTextColor(dc, text_colour);
     ChartLayout chart = lay_out_chart(width, height, app.label_font_height, names_width(dc),
                                       has_level_above_8k(app.main_set, app.compare_set));
-    draw_bands(dc, chart);
+    draw_zones(dc, chart);
     draw_grid(dc, chart);
     // The right ear on top, as it is the first in an audiologist's eye.
     for (int curve : {green_curve, left_ear_curve, right_ear_curve}) {

@@ -171,13 +171,13 @@ const TextRow text_rows[] = {
     {text_grade_normal + 4, "severe hearing loss", "schwerer H\xf6rverlust"},
     {text_grade_normal + 5, "profound hearing loss", "hochgradiger H\xf6rverlust"},
     {text_grade_normal + 6, "complete hearing loss", "vollst\xe4ndiger H\xf6rverlust"},
-    {text_band_normal, "normal", "normal"},
-    {text_band_normal + 1, "mild", "leicht"},
-    {text_band_normal + 2, "moderate", "m\xe4\xdfig"},
-    {text_band_normal + 3, "moderately severe", "m\xe4\xdfig schwer"},
-    {text_band_normal + 4, "severe", "schwer"},
-    {text_band_normal + 5, "profound", "hochgradig"},
-    {text_band_normal + 6, "complete", "vollst\xe4ndig"},
+    {text_zone_normal, "normal", "normal"},
+    {text_zone_normal + 1, "mild", "leicht"},
+    {text_zone_normal + 2, "moderate", "m\xe4\xdfig"},
+    {text_zone_normal + 3, "moderately severe", "m\xe4\xdfig schwer"},
+    {text_zone_normal + 4, "severe", "schwer"},
+    {text_zone_normal + 5, "profound", "hochgradig"},
+    {text_zone_normal + 6, "complete", "vollst\xe4ndig"},
 };
 
 const int text_row_count = sizeof text_rows / sizeof text_rows[0];

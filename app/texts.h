@@ -64,10 +64,11 @@ enum TextKey {
     text_compensation_ear,
     text_compensation_both,
     text_compensation_limited,
-    // The grades' words in the lines, from normal to complete, then their names on the chart.
+    // The grades' words in the lines, from normal to complete, then their zones' names on the
+    // chart.
     text_grade_normal,
-    text_band_normal = text_grade_normal + 7,
-    text_band_last = text_band_normal + 6,
+    text_zone_normal = text_grade_normal + 7,
+    text_zone_last = text_zone_normal + 6,
     text_key_end // after the last named key
 };
 
