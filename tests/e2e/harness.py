@@ -342,11 +342,8 @@ class Program:
         self.xdotool("key", *keys)
 
     def choose_menu_entry(self, command_id, screenshot=None):
-        """Chooses the program's window-menu entry of this command id by keyboard, as a person
-        does: Alt+Space opens the menu with nothing selected, Up from there reaches its last
-        entry and each further Up the one above (the separators are passed over), Return chooses.
-        The entries end the menu in the order that the program appends them. With a name, a
-        screenshot of the menu is taken before Return."""
+        """Chooses the program's window-menu entry of this command id as a person does: Alt+Space,
+        Up from the menu's end (the entries end it in their order), a screenshot if named, Return."""
         order = ids.window_menu_order
         self.key("alt+space")
         self.wait_for_window(lambda w: hasattr(w, "menu"), "the window menu")

@@ -10,9 +10,7 @@ HEADER = os.path.join(os.path.dirname(os.path.dirname(os.path.dirname(os.path.ab
 with open(HEADER) as _header:
     _text = _header.read().replace("\\\n", " ")
     for _name, _value in re.findall(r"^#define (\w+) +(.+)$", _text, re.MULTILINE):
-        # Whole numbers (decimal or hexadecimal) and string literals; a list of names defined
-        # above (the window menu's order) becomes a tuple of their values.
-        if re.fullmatch(r"\w+(?:\s*,\s*\w+)+", _value.strip()):
-            globals()[_name] = tuple(globals()[n.strip()] for n in _value.split(","))
-        else:
-            globals()[_name] = ast.literal_eval(_value.strip())
+        # Whole numbers, string literals, and lists of names defined above (the menu's order).
+        _names = re.fullmatch(r"\w+(?:\s*,\s*\w+)+", _value.strip())
+        globals()[_name] = (tuple(globals()[n.strip()] for n in _value.split(",")) if _names
+                            else ast.literal_eval(_value.strip()))
