@@ -1,15 +1,23 @@
-// The audiogram's lines and its text for the clipboard.
+// The audiogram's chart, its lines and its text for the clipboard.
 #include "app/audiogram_text.h"
 
 #include "app/curve_text.h"
 #include "app/texts.h"
 #include "core/counted_points.h"
+#include "graph/audiogram_layout.h"
 #include "hearing/hearing_level.h"
 
 #include <algorithm>
 #include <vector>
 
 namespace {
+
+// The grades' zones, from normal at the top to complete at the bottom: light enough that the grid
+// and the marks stand out on each.
+const uint32_t zone_colours[grade_count] = {chart_rgb(236, 248, 236), chart_rgb(250, 250, 226),
+                                            chart_rgb(252, 242, 224), chart_rgb(252, 232, 218),
+                                            chart_rgb(250, 224, 224), chart_rgb(242, 224, 238),
+                                            chart_rgb(232, 228, 244)};
 
 // The columns of the copied text, in their order.
 const int text_columns[curve_count] = {right_ear_curve, left_ear_curve, green_curve};
@@ -42,6 +50,28 @@ std::string level_cell(const std::vector<PointLevel>& levels, int frequency) {
 }
 
 } // namespace
+
+AudiogramChart hearing_level_chart(const CurveSet& main_set, const CurveSet& reference,
+                                   int language) {
+    AudiogramChart chart = {"dB HL", has_level_above_8k(main_set, reference), {}, {}};
+    for (int g = 0; g < grade_count; ++g) {
+        double top = g == 0 ? chart_top_db : grade_floor_db[g];
+        double bottom = g + 1 < grade_count ? grade_floor_db[g + 1] : chart_bottom_db;
+        chart.zones.push_back({top, bottom, zone_colours[g], text(text_zone_normal + g, language)});
+    }
+    for (int curve : {green_curve, left_ear_curve, right_ear_curve}) {
+        ChartCurve drawn = {curve, {}, {}};
+        for (const PointLevel& point : curve_hearing_levels(main_set, reference, curve)) {
+            ChartPoint at = {double(point.frequency_hz), double(point.level_db)};
+            drawn.marks.push_back(at);
+            if (point.counts) {
+                drawn.joined.push_back(at);
+            }
+        }
+        chart.curves.push_back(drawn);
+    }
+    return chart;
+}
 
 std::string format_ear_lines(const CurveSet& main_set, const CurveSet& reference, int language) {
     EarAverage right = ear_average(main_set, reference, right_ear_curve);

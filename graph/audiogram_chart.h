@@ -1,0 +1,57 @@
+// What the audiogram chart shows, as a plain description that its window computes: shaded zones
+// with their names, the marks of the curves' points and the lines joining them, on the chart's
+// geometry (audiogram_layout). The drawing knows nothing of hearing levels or grades.
+#pragma once
+
+#include "core/app_state.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// A Windows RGB value (0x00BBGGRR), written as its three parts.
+constexpr uint32_t chart_rgb(uint32_t red, uint32_t green, uint32_t blue) {
+    return red | green << 8 | blue << 16;
+}
+
+// The curves' colours as the hearing test records them: green, red for the right ear, blue for
+// the left.
+inline constexpr uint32_t chart_curve_colours[curve_count] = {
+    chart_rgb(0, 140, 0), chart_rgb(230, 0, 0), chart_rgb(0, 80, 200)};
+
+// A place on the chart: a frequency across and a value in dB down.
+struct ChartPoint {
+    double frequency_hz;
+    double value_db;
+};
+
+// A shaded area across the whole chart between two values, its name at the right edge.
+struct ChartZone {
+    double top_db;
+    double bottom_db;
+    uint32_t colour;
+    std::string name; // in the program's code page
+};
+
+// The points of curve `curve` (0 green, 1 red, 2 blue): every point's mark (a square, a circle, a
+// cross), and the line that joins those of `joined` from first to last.
+struct ChartCurve {
+    int curve;
+    std::vector<ChartPoint> joined;
+    std::vector<ChartPoint> marks;
+};
+
+struct AudiogramChart {
+    std::string unit; // written above the values at the left
+    bool to_16k;      // the chart reaches 16 kHz rather than 8 kHz
+    std::vector<ChartZone> zones;
+    std::vector<ChartCurve> curves; // drawn in this order, the last on top
+};
+
+#ifdef _WIN32
+// Draws the chart into dc, a picture of width x height pixels, with its labels font_height pixels
+// tall: the background, the zones and their names, the grid with its labels and unit, then each
+// curve's line and marks.
+void draw_audiogram_chart(HDC dc, int width, int height, int font_height,
+                          const AudiogramChart& chart);
+#endif
