@@ -76,7 +76,7 @@ void record_thresholds(HWND window) {
     for (int i = 0; i < test.step_count; ++i) {
         if (is_curve_threshold(test, i)) {
             insert_curve_point(&app.main_set, c, test.steps[i].frequency_hz,
-                               curve_amplitude(test_amplitude(test.steps[i].threshold_db)));
+                               stored_amplitude(test.steps[i].threshold_db));
         }
     }
     if (std::memcmp(&before, &app.main_set, sizeof before) != 0) {

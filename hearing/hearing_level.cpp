@@ -15,7 +15,7 @@ const int32_t grade_floor_db[grade_count] = {INT32_MIN, 20, 35, 50, 65, 80, 95};
 
 bool has_reference(const CurveSet& reference) {
     for (int c = 0; c < curve_count; ++c) {
-        if (reference.count[c] > 0) {
+        if (!counted_points(reference, c).empty()) {
             return true;
         }
     }
@@ -55,6 +55,15 @@ bool reference_level(const CurveSet& reference, int curve, int32_t frequency, do
 
 int32_t whole_db(double value) {
     return truncate_to_int(value < 0 ? value - 0.5 : value + 0.5);
+}
+
+uint16_t stored_amplitude(double level_db) {
+    double amplitude = db_to_amplitude(level_db);
+    // 32767.5 and up round to 32768. Written so that a level that is not a number stores nothing.
+    if (!(amplitude >= 1.0 && amplitude < 32767.5)) {
+        return 0;
+    }
+    return static_cast<uint16_t>(round_to_int(amplitude));
 }
 
 std::vector<PointLevel> curve_hearing_levels(const CurveSet& main_set, const CurveSet& reference,

@@ -14,7 +14,8 @@ const int green_curve = 0;
 const int right_ear_curve = 1; // red, as the hearing test records the ears
 const int left_ear_curve = 2;  // blue
 
-// Whether the compare set holds points: it is then the reference, just as the graph draws it.
+// Whether the compare set is a reference: a curve of it has a point that counts (counted_points),
+// one with a frequency and a level. A set of silent or 0 Hz points gives no level anywhere.
 bool has_reference(const CurveSet& reference);
 
 // The curve of `reference` that main curve `curve` is read against: the same colour where that
@@ -28,6 +29,13 @@ bool reference_level(const CurveSet& reference, int curve, int32_t frequency, do
 
 // A value in dB as a whole number, halves away from zero (2.5 gives 3, -2.5 gives -3).
 int32_t whole_db(double value);
+
+// The amplitude a curve point stores for a level in dB relative to full scale that the program
+// found itself (a threshold of the hearing test, a reference level): the whole amplitude nearest
+// to 32768 * 10^(level/20), halves up, as exact as 16 bits allow. 0 where that value is below 1 or
+// its nearest whole amplitude above 32767: no point can hold the level, and rounding it into
+// range would store it up to 6 dB off.
+uint16_t stored_amplitude(double level_db);
 
 // A point of a main curve with its hearing level against the reference.
 struct PointLevel {

@@ -3,9 +3,6 @@
 // and the database file leave them.
 #include "hearing/hearing_level.h"
 
-#include "editing/curve_rules.h"
-#include "hearing/test_session.h"
-
 #include <gtest/gtest.h>
 
 #include <string>
@@ -19,9 +16,9 @@ struct Point {
     int32_t amplitude;
 };
 
-// A level on the hearing test's 5 dB grid, stored as the test stores it.
+// A whole level in dBFS, stored as the hearing test stores a threshold.
 int32_t grid(int32_t level_db) {
-    return curve_amplitude(test_amplitude(level_db));
+    return stored_amplitude(level_db);
 }
 
 // Curve `curve` at 500, 1000, 2000 and 4000 Hz, in falling frequency as curves are kept.
@@ -49,7 +46,7 @@ CurveSet set_of(const std::vector<Point>& points) {
 
 // Per curve with hearing levels: each point's "frequency=level" in rising frequency ("~" marks a
 // point that does not count), then the average and its grade, or the frequencies it misses; then
-// the difference between the ears where it counts.
+// the difference between the ears where it counts; "no reference" first where the set is none.
 std::string describe(const CurveSet& main_set, const CurveSet& reference) {
     std::string text;
     EarAverage ears[curve_count];
@@ -75,7 +72,7 @@ std::string describe(const CurveSet& main_set, const CurveSet& reference) {
     if (difference != 0) {
         text += " | diff=" + std::to_string(difference);
     }
-    return text;
+    return has_reference(reference) ? text : "no reference" + text;
 }
 
 } // namespace
@@ -108,10 +105,15 @@ TEST(HearingLevel, LevelsAgainstTheReferenceAveragesGradesAndTheEarDifference) {
          {{0, 1000, grid(-40)}, {1, 2000, grid(-30)}, {1, 1000, grid(-30)}, {2, 1000, grid(-15)}},
          "0: 1000=0 missing=500,2000,4000 | 1: 1000=10 missing=500,2000,4000 | "
          "2: 1000=25 missing=500,2000,4000"},
-        {"no reference, or one of silent points only: no level",
-         {{0, 1000, 0}},
+        {"thresholds stored to the nearest amplitude: -80 and -79 dBFS (3 and 4), -76 and -75 (5 "
+         "and 6) stay apart, each within the 1.6 dB that one step of amplitude 3 spans",
+         {{1, 1000, grid(-79)}, {1, 500, grid(-80)}, {1, 250, grid(-76)}},
+         {{1, 1000, grid(-72)}, {1, 500, grid(-72)}, {1, 250, grid(-75)}},
+         "1: 250=2 500=9 1000=6 missing=2000,4000"},
+        {"a reference of silent or 0 Hz points only is none: no level",
+         {{0, 1000, 0}, {1, 0, grid(-40)}},
          {{1, 1000, grid(-30)}},
-         ""},
+         "no reference"},
         {"silent or 0 Hz points have no level, nor has one outside the reference; of equal "
          "frequencies the first that is not silent counts, in the reference and in the average, "
          "while every point has its level; a curve loaded in no order is listed rising",

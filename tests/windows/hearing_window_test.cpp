@@ -2,8 +2,7 @@
 // who answers every tone from -33 dBFS up, driven from a timer inside the window's own loop.
 #include "tests/windows/support/main_dialog_fixture.h"
 
-#include "editing/curve_rules.h"
-#include "hearing/test_session.h"
+#include "hearing/hearing_level.h"
 #include "resources/resource_ids.h"
 
 namespace {
@@ -79,7 +78,7 @@ TEST_F(MainDialogTest, HearingTestIgnoresSpaceBeforeStartAndStopKeepsTheThreshol
     EXPECT_EQ(1, app.hearing.decided_steps) << "stopped after 1000 Hz";
     ASSERT_EQ(1, app.main_set.count[1]);
     EXPECT_EQ(1000, app.main_set.freq_hz[1][0]);
-    EXPECT_EQ(curve_amplitude(test_amplitude(-30)), app.main_set.amplitude[1][0]);
+    EXPECT_EQ(stored_amplitude(-30), app.main_set.amplitude[1][0]);
     EXPECT_EQ(1, app.unsaved_changes);
     ASSERT_EQ(1, app.main_set.count[2]);
     EXPECT_EQ(77, app.main_set.amplitude[2][0]);
