@@ -116,7 +116,7 @@ std::string format_audiogram_text(const CurveSet& main_set, const CurveSet& refe
     lines += utf8_of_windows_1252(format_ear_lines(main_set, reference, language).c_str());
     if (has_reference(reference)) {
         lines += formatted(utf8_of_windows_1252(text(text_audiogram_reference, language)).c_str(),
-                           comment_title(title).c_str()) +
+                           one_line_title(title).c_str()) +
                  "\r\n";
     }
     return lines;

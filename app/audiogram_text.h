@@ -24,7 +24,6 @@ std::string format_ear_lines(const CurveSet& main_set, const CurveSet& reference
 // A header line, then one line per frequency that a curve of the main set has a counted point
 // at, rising, with the hearing levels of the right ear, the left ear and the green curve in
 // tab-separated columns (empty where there is none); then the ear lines and, with a reference,
-// "Reference: " and its title (UTF-8), whose control characters and line separators become
-// blanks.
+// "Reference: " and its title (UTF-8) as one_line_title keeps it: its ":" stay.
 std::string format_audiogram_text(const CurveSet& main_set, const CurveSet& reference,
                                   const std::string& title, int language);

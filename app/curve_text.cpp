@@ -92,17 +92,16 @@ std::string comment_line(const char* format, const std::string& colour, const st
            "\r\n";
 }
 
-} // namespace
-
-// The lead bytes 0xC2 and 0xE2 never continue a character, so the multi-byte sequences can be
-// matched byte by byte.
-std::string comment_title(const std::string& title) {
+// The title with a blank for every control character and line or paragraph separator, and for
+// every ":" where blank_colon. The lead bytes 0xC2 and 0xE2 never continue a character, so the
+// multi-byte sequences can be matched byte by byte.
+std::string title_in_line(const std::string& title, bool blank_colon) {
     std::string kept;
     for (size_t i = 0; i < title.size(); ++i) {
         unsigned char byte = static_cast<unsigned char>(title[i]);
         unsigned char next = i + 1 < title.size() ? static_cast<unsigned char>(title[i + 1]) : 0;
         unsigned char third = i + 2 < title.size() ? static_cast<unsigned char>(title[i + 2]) : 0;
-        if (byte < 0x20 || byte == 0x7F || byte == ':') {
+        if (byte < 0x20 || byte == 0x7F || (blank_colon && byte == ':')) {
             kept += ' ';
         } else if (byte == 0xC2 && next >= 0x80 && next <= 0x9F) {
             kept += ' ';
@@ -115,6 +114,16 @@ std::string comment_title(const std::string& title) {
         }
     }
     return kept;
+}
+
+} // namespace
+
+std::string one_line_title(const std::string& title) {
+    return title_in_line(title, false);
+}
+
+std::string comment_title(const std::string& title) {
+    return title_in_line(title, true);
 }
 
 std::string format_curve_text(const CurveSet& main_set, const CurveSet& compare_set,

@@ -35,9 +35,12 @@ std::string format_equalizer_text(const CurveSet& set, int curve, const std::str
 bool has_equalizer_bands(const CurveSet& set, int curve);
 
 // The title (UTF-8) with a blank for every character that would let it out of its line: a
-// control character (C0, DEL and C1, which holds NEL), the line and paragraph separators U+2028
-// and U+2029, and ":", which some equalizers take for the start of their settings wherever it
-// stands.
+// control character (C0, DEL and C1, which holds NEL) and the line and paragraph separators
+// U+2028 and U+2029.
+std::string one_line_title(const std::string& title);
+
+// one_line_title, and ":" a blank too: some equalizers take it for the start of their settings
+// wherever it stands in a comment.
 std::string comment_title(const std::string& title);
 
 // Whether the ears chosen (CompensatedEars) have a hearing level against the reference (for both
