@@ -76,6 +76,23 @@ struct BandControl {
     RECT rect;
 };
 
+// The known audiogram's dialog: its grid has a row for each of 11 frequencies and a column of
+// level fields for each ear, the right ear first.
+const int known_frequency_count = 11;
+const int known_ear_count = 2;
+const int known_right_ear = 0;
+const int known_left_ear = 1;
+const int known_field_size = 16; // a level field's text with its terminator
+const int known_title_size = 41; // 40 characters, as many as the main title field takes
+
+// What was typed into the known audiogram's dialog, in the ANSI code page, kept while the program
+// runs: each level field's text, rows in rising frequency, and the reference's title.
+struct KnownAudiogramFields {
+    char levels[known_frequency_count][known_ear_count][known_field_size];
+    char title[known_title_size];
+    int32_t title_given; // 0 until the title was first filled in
+};
+
 struct AppState {
     AudioStream stream;
     ToneState tone;
@@ -130,6 +147,7 @@ struct AppState {
 
     // The audiogram window, open only while it is shown.
     HWND audiogram_window;
+    KnownAudiogramFields known_audiogram;
 };
 
 // The single instance, all zero at process start.
