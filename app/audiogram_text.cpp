@@ -8,6 +8,7 @@
 #include "hearing/hearing_level.h"
 
 #include <algorithm>
+#include <string>
 #include <vector>
 
 namespace {
@@ -28,15 +29,12 @@ std::string ear_line(const EarAverage& average, int ear_name, int language) {
         return formatted(text(text_audiogram_average, language), ear, average.average_db,
                          text(text_grade_normal + grade_of(average.average_db), language));
     }
-    // "500, 2000 and 4000": commas between, the language's "and" before the last.
-    std::string missing;
+    std::vector<std::string> missing;
     for (int k = 0; k < average.missing_count; ++k) {
-        if (k > 0) {
-            missing += k + 1 == average.missing_count ? text(text_and, language) : ", ";
-        }
-        missing += std::to_string(average.missing_hz[k]);
+        missing.push_back(std::to_string(average.missing_hz[k]));
     }
-    return formatted(text(text_audiogram_missing, language), ear, missing.c_str());
+    return formatted(text(text_audiogram_missing, language), ear,
+                     listed(missing, language).c_str());
 }
 
 // The whole hearing level of the point of `curve` that counts at `frequency`, or "".
@@ -47,6 +45,18 @@ std::string level_cell(const std::vector<PointLevel>& levels, int frequency) {
         }
     }
     return "";
+}
+
+// The frequencies of one ear's typed levels that the reference left out for `reason`.
+std::vector<std::string> left_out_for(const KnownReference& reference, int ear,
+                                      LeftOutReason reason) {
+    std::vector<std::string> frequencies;
+    for (const LeftOut& out : reference.left_out) {
+        if (out.ear == ear && out.reason == reason) {
+            frequencies.push_back(std::to_string(out.frequency_hz));
+        }
+    }
+    return frequencies;
 }
 
 } // namespace
@@ -71,6 +81,59 @@ AudiogramChart hearing_level_chart(const CurveSet& main_set, const CurveSet& ref
         chart.curves.push_back(drawn);
     }
     return chart;
+}
+
+std::string listed(const std::vector<std::string>& items, int language) {
+    std::string list;
+    for (size_t k = 0; k < items.size(); ++k) {
+        if (k > 0) {
+            list += k + 1 == items.size() ? text(text_and, language) : ", ";
+        }
+        list += items[k];
+    }
+    return list;
+}
+
+std::string format_reference_lines(const KnownReference& reference, const KnownLevels& levels,
+                                   int language) {
+    const int ear_names[known_ear_count] = {text_right_ear, text_left_ear};
+    const int reasons[] = {text_known_no_threshold, text_known_too_quiet, text_known_too_loud};
+    std::string lines;
+    for (int ear = 0; ear < known_ear_count; ++ear) {
+        if (levels.ears[ear].empty()) {
+            continue;
+        }
+        lines += formatted(text(text_known_held, language), text(ear_names[ear], language),
+                           reference.held[ear]);
+        std::string left_out;
+        for (int reason = left_out_no_threshold; reason <= left_out_too_loud; ++reason) {
+            std::vector<std::string> frequencies =
+                left_out_for(reference, ear, LeftOutReason(reason));
+            if (!frequencies.empty()) {
+                left_out += (left_out.empty() ? "" : ", ") +
+                            formatted(text(reasons[reason], language),
+                                      listed(frequencies, language).c_str());
+            }
+        }
+        if (!left_out.empty()) {
+            lines += text(text_known_left_out, language) + left_out;
+        }
+        lines += ".\r\n";
+    }
+    return lines;
+}
+
+std::string format_pasted_line(const PastedRows& pasted, int language) {
+    std::string line = formatted(text(text_known_pasted, language), pasted.taken);
+    if (!pasted.not_taken.empty()) {
+        std::string frequencies = pasted.more_not_taken ? "" : listed(pasted.not_taken, language);
+        for (size_t k = 0; pasted.more_not_taken && k < pasted.not_taken.size(); ++k) {
+            frequencies += pasted.not_taken[k] + ", ";
+        }
+        line += formatted(text(text_known_not_taken, language),
+                          (frequencies + (pasted.more_not_taken ? "..." : "")).c_str());
+    }
+    return line;
 }
 
 std::string format_ear_lines(const CurveSet& main_set, const CurveSet& reference, int language) {

@@ -1,13 +1,15 @@
-// The audiogram window's chart and words: what the chart shows, the lines below it and the chart
-// copied as text. The lines are in the program's code page (Windows-1252) with CR LF line ends, as
-// the window shows them; the copied text is UTF-8, as every text the program puts on the
-// clipboard.
+// The audiogram window's chart and words: what the chart shows, the lines below it, the chart
+// copied as text, and the known audiogram dialog's lines on what it did. The lines are in the
+// program's code page (Windows-1252) with CR LF line ends, as the windows show them; the copied
+// text is UTF-8, as every text the program puts on the clipboard.
 #pragma once
 
 #include "core/app_state.h"
 #include "graph/audiogram_chart.h"
+#include "hearing/known_audiogram.h"
 
 #include <string>
+#include <vector>
 
 // The chart of the main set's hearing levels against the reference: the grades' zones with their
 // names in `language`, and each curve's marks at every point with a level and its line through the
@@ -27,3 +29,17 @@ std::string format_ear_lines(const CurveSet& main_set, const CurveSet& reference
 // "Reference: " and its title (UTF-8) as one_line_title keeps it: its ":" stay.
 std::string format_audiogram_text(const CurveSet& main_set, const CurveSet& reference,
                                   const std::string& title, int language);
+
+// Items in a sentence: commas between them, the language's "and" before the last ("500, 2000 and
+// 4000").
+std::string listed(const std::vector<std::string>& items, int language);
+
+// The known audiogram's lines on the reference made from it, in the program's code page, each
+// ending in CR LF: for each ear with typed levels how many frequencies the reference holds, and
+// the typed frequencies left out, grouped by why.
+std::string format_reference_lines(const KnownReference& reference, const KnownLevels& levels,
+                                   int language);
+
+// The known audiogram's line on a paste that took rows: how many, and the frequencies not taken
+// (with "..." where more were left unnamed).
+std::string format_pasted_line(const PastedRows& pasted, int language);

@@ -10,4 +10,8 @@
 // dialog takes no input. Does nothing while the window is open. Nothing it does changes the sets,
 // the options or the unsaved-changes flag.
 void run_audiogram(HWND dialog);
+
+// Shows the chart, the lines below it and the equalizer copy's state anew, after the compare set
+// changed while the window is open.
+void show_audiogram_anew(HWND window);
 #endif

@@ -6,6 +6,7 @@
 #include "app/audiogram_text.h"
 #include "app/copy.h"
 #include "app/curve_text.h"
+#include "app/known_audiogram.h"
 #include "app/texts.h"
 #include "app/window_placement.h"
 #include "graph/audiogram_chart.h"
@@ -20,7 +21,7 @@ namespace {
 // it has to be shrunk to fit the screen; those of them that span the window stretch with it.
 const int below_chart[] = {audiogram_lines,      audiogram_reference,      audiogram_note,
                            audiogram_ear_choice, audiogram_copy_equalizer, audiogram_copy_picture,
-                           audiogram_copy_text,  audiogram_close};
+                           audiogram_copy_text,  audiogram_known,          audiogram_close};
 
 const char* word(int key) {
     return text(key, app.language);
@@ -178,6 +179,7 @@ INT_PTR CALLBACK audiogram_dialog_proc(HWND window, UINT message, WPARAM wparam,
         case audiogram_copy_picture: copy_chart_picture(window); break;
         case audiogram_copy_text: copy_chart_text(window); break;
         case audiogram_copy_equalizer: copy_compensation(window); break;
+        case audiogram_known: run_known_audiogram(window, &app); break;
         case audiogram_ear_choice:
             if (HIWORD(wparam) == CBN_SELCHANGE) {
                 enable_equalizer_copy(window);
@@ -193,6 +195,12 @@ INT_PTR CALLBACK audiogram_dialog_proc(HWND window, UINT message, WPARAM wparam,
 }
 
 } // namespace
+
+void show_audiogram_anew(HWND window) {
+    InvalidateRect(GetDlgItem(window, audiogram_chart), nullptr, FALSE);
+    show_lines(window);
+    enable_equalizer_copy(window);
+}
 
 void run_audiogram(HWND dialog) {
     if (app.audiogram_window != nullptr) {

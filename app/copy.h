@@ -1,5 +1,5 @@
 // Copying results out through the window menu: the picture of the frequency field and the
-// curves as text, put on the clipboard.
+// curves as text, put on the clipboard; and text read back from it.
 #pragma once
 
 #include "core/app_state.h"
@@ -14,6 +14,10 @@ void copy_bitmap(HWND owner, HBITMAP bitmap, int width, int height);
 // Puts UTF-8 text on the clipboard as Unicode and, for programs that read only that, in the ANSI
 // code page, where a character the code page lacks becomes "?".
 void put_text_on_clipboard(HWND owner, const std::string& utf8);
+
+// The clipboard's text in the ANSI code page, however long; false when it holds no text or
+// another program holds the clipboard.
+bool clipboard_text(HWND owner, std::string* ansi);
 
 // The main dialog's title field's text, as UTF-8.
 std::string title_text(HWND dialog);

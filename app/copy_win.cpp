@@ -6,6 +6,7 @@
 #include "core/dialog_requests.h"
 #include "resources/resource_ids.h"
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -63,6 +64,24 @@ std::string decimal_separator() {
 }
 
 } // namespace
+
+bool clipboard_text(HWND owner, std::string* ansi) {
+    if (!OpenClipboard(owner)) {
+        return false;
+    }
+    HANDLE memory = GetClipboardData(CF_UNICODETEXT);
+    const wchar_t* text =
+        memory != nullptr ? static_cast<const wchar_t*>(GlobalLock(memory)) : nullptr;
+    if (text != nullptr) {
+        // The text ends at its terminator or at the end of its memory, whichever comes first.
+        size_t size = GlobalSize(memory) / sizeof(wchar_t);
+        std::wstring wide(text, std::find(text, text + size, L'\0'));
+        GlobalUnlock(memory);
+        *ansi = narrow(wide, CP_ACP).c_str();
+    }
+    CloseClipboard();
+    return text != nullptr;
+}
 
 std::string title_text(HWND dialog) {
     HWND title = GetDlgItem(dialog, title_combo);

@@ -116,6 +116,35 @@ std::string title_in_line(const std::string& title, bool blank_colon) {
     return kept;
 }
 
+// The compensation's lines: a "# " comment of format both_key, or for one ear of ear_key with the
+// ear's name first, filled with the titles as comment_title keeps them (a format that names one
+// title leaves the second out), the limit's words where it held; then the GraphicEQ lines.
+std::string compensation_text(const Compensation& gains, int ears, int both_key, int ear_key,
+                              const std::string& title, const std::string& second_title,
+                              int language) {
+    std::string first = comment_title(title);
+    std::string second = comment_title(second_title);
+    std::string comment;
+    if (ears == compensate_both) {
+        comment = formatted(utf8_of_windows_1252(text(both_key, language)).c_str(), first.c_str(),
+                            second.c_str());
+    } else {
+        std::string ear = text(ears == compensate_right ? text_right_ear : text_left_ear, language);
+        comment =
+            formatted(utf8_of_windows_1252(text(ear_key, language)).c_str(),
+                      utf8_of_windows_1252(ear.c_str()).c_str(), first.c_str(), second.c_str());
+    }
+    if (gains.limited) {
+        comment += utf8_of_windows_1252(text(text_compensation_limited, language));
+    }
+    std::string lines = comment + "\r\n";
+    if (ears == compensate_both) {
+        return lines + "Channel: L\r\n" + graphic_eq_line(gains.left) + "Channel: R\r\n" +
+               graphic_eq_line(gains.right);
+    }
+    return lines + graphic_eq_line(ears == compensate_right ? gains.right : gains.left);
+}
+
 } // namespace
 
 std::string one_line_title(const std::string& title) {
@@ -165,23 +194,16 @@ std::string format_compensation_text(const CurveSet& main_set, const CurveSet& r
     if (!compensate_set(main_set, reference, ears, &gains)) {
         return "";
     }
-    std::string comment;
-    if (ears == compensate_both) {
-        comment = formatted(utf8_of_windows_1252(text(text_compensation_both, language)).c_str(),
-                            comment_title(title).c_str(), comment_title(reference_title).c_str());
-    } else {
-        std::string ear = text(ears == compensate_right ? text_right_ear : text_left_ear, language);
-        comment = formatted(utf8_of_windows_1252(text(text_compensation_ear, language)).c_str(),
-                            utf8_of_windows_1252(ear.c_str()).c_str(), comment_title(title).c_str(),
-                            comment_title(reference_title).c_str());
+    return compensation_text(gains, ears, text_compensation_both, text_compensation_ear, title,
+                             reference_title, language);
+}
+
+std::string format_known_compensation_text(const KnownLevels& levels, int ears,
+                                           const std::string& title, int language) {
+    Compensation gains;
+    if (!compensate(levels.ears[known_right_ear], levels.ears[known_left_ear], ears, &gains)) {
+        return "";
     }
-    if (gains.limited) {
-        comment += utf8_of_windows_1252(text(text_compensation_limited, language));
-    }
-    std::string lines = comment + "\r\n";
-    if (ears == compensate_both) {
-        return lines + "Channel: L\r\n" + graphic_eq_line(gains.left) + "Channel: R\r\n" +
-               graphic_eq_line(gains.right);
-    }
-    return lines + graphic_eq_line(ears == compensate_right ? gains.right : gains.left);
+    return compensation_text(gains, ears, text_known_compensation_both, text_known_compensation_ear,
+                             title, "", language);
 }

@@ -6,6 +6,7 @@
 
 #include "core/app_state.h"
 #include "hearing/compensation.h"
+#include "hearing/known_audiogram.h"
 
 #include <string>
 
@@ -56,3 +57,9 @@ bool has_compensation(const CurveSet& main_set, const CurveSet& reference, int e
 std::string format_compensation_text(const CurveSet& main_set, const CurveSet& reference, int ears,
                                      const std::string& title, const std::string& reference_title,
                                      int language);
+
+// The typed levels of a known audiogram as equalizer settings by the same half-gain rule and in
+// the same lines, under a comment that names the ear (or both) and the audiogram's title. Empty
+// while an ear chosen (for both ears, either ear) has no level.
+std::string format_known_compensation_text(const KnownLevels& levels, int ears,
+                                           const std::string& title, int language);

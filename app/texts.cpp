@@ -120,6 +120,7 @@ const TextRow text_rows[] = {
     {audiogram_close, "Close",
      "Schlie\xdf"
      "en"},
+    {audiogram_known, "&Known audiogram...", "&Bekanntes Audiogramm..."},
     {text_right_ear, "Right ear", "Rechtes Ohr"},
     {text_left_ear, "Left ear", "Linkes Ohr"},
     {text_both_ears, "Both ears (Equalizer APO)", "Beide Ohren (Equalizer APO)"},
@@ -178,6 +179,75 @@ const TextRow text_rows[] = {
     {text_zone_normal + 4, "severe", "schwer"},
     {text_zone_normal + 5, "profound", "hochgradig"},
     {text_zone_normal + 6, "complete", "vollst\xe4ndig"},
+
+    // The known audiogram's dialog.
+    {text_known_caption, "Known audiogram", "Bekanntes Audiogramm"},
+    {known_instructions,
+     "Type the levels of an audiogram from a clinic in dB HL, from -10 to 120, or paste its "
+     "table; leave a field empty where nothing was measured. Copy as equalizer needs nothing "
+     "else. For Make reference, the main set holds your own thresholds from the hearing test with "
+     "these headphones: red for the right ear, blue for the left.",
+     "Geben Sie die Pegel eines Audiogramms aus einer Klinik in dB HL ein, von -10 bis 120, oder "
+     "f\xfcgen Sie seine Tabelle ein; lassen Sie ein Feld leer, wo nichts gemessen wurde. Als "
+     "Equalizer kopieren braucht nichts weiter. F\xfcr Referenz erstellen h\xe4lt der Hauptsatz "
+     "Ihre eigenen Schwellen aus dem H\xf6rtest mit diesen Kopfh\xf6rern: rot f\xfcr das rechte "
+     "Ohr, blau f\xfcr das linke."},
+    {known_title_label, "Title of the reference:", "Titel der Referenz:"},
+    {known_paste, "&Paste", "&Einf\xfcgen"},
+    {known_make_reference, "&Make reference", "&Referenz erstellen"},
+    {text_known_title_start, "Reference ", "Referenz "},
+    {text_known_compensation_ear,
+     "# %s of the known audiogram \"%s\", half gain; gains in dB relative to the highest band",
+     "# %s des bekannten Audiogramms \"%s\", halbe Verst\xe4rkung; Verst\xe4rkung in dB relativ "
+     "zum h\xf6"
+     "chsten Band"},
+    {text_known_compensation_both,
+     "# Both ears of the known audiogram \"%s\", half gain; gains in dB relative to the highest "
+     "band of both",
+     "# Beide Ohren des bekannten Audiogramms \"%s\", halbe Verst\xe4rkung; Verst\xe4rkung in dB "
+     "relativ zum h\xf6"
+     "chsten Band beider"},
+    {text_known_not_a_level,
+     "%d Hz, %s: not a level. A field takes a whole number of dB HL from -10 to 120, or nothing "
+     "where no level was measured.",
+     "%d Hz, %s: kein Pegel. Ein Feld nimmt eine ganze Zahl von dB HL von -10 bis 120 auf, oder "
+     "nichts, wo kein Pegel gemessen wurde."},
+    {text_known_nothing, "No level is typed: there is nothing to use.",
+     "Kein Pegel eingegeben: Es gibt nichts zu verwenden."},
+    {text_known_ear_empty, "The ear chosen has no level typed; for both ears, each needs one.",
+     "F\xfcr das gew\xe4hlte Ohr ist kein Pegel eingegeben; f\xfcr beide Ohren braucht jedes "
+     "einen."},
+    {text_known_copied, "Copied as equalizer settings.", "Als Equalizer-Einstellungen kopiert."},
+    {text_known_no_title, "Type a title for the reference.",
+     "Geben Sie einen Titel f\xfcr die Referenz ein."},
+    {text_known_unusable,
+     "No frequency can be used: the main set has no threshold of the ear at a typed frequency, "
+     "or no level can be stored there. Nothing was saved.",
+     "Keine Frequenz ist verwendbar: Der Hauptsatz hat bei keiner eingegebenen Frequenz eine "
+     "Schwelle des Ohrs, oder dort l\xe4sst sich kein Pegel speichern. Nichts wurde gespeichert."},
+    {text_known_not_saved, "The reference could not be saved: the database file cannot be written.",
+     "Die Referenz konnte nicht gespeichert werden: Die Datenbankdatei l\xe4sst sich nicht "
+     "schreiben."},
+    {text_known_saved, "Saved as \"%s\" and loaded as the reference, with Compare on.",
+     "Als \"%s\" gespeichert und mit Vergleich als Referenz geladen."},
+    {text_known_held, "%s: %d frequencies in the reference", "%s: %d Frequenzen in der Referenz"},
+    {text_known_left_out, "; left out: ", "; ausgelassen: "},
+    {text_known_no_threshold, "no threshold at %s Hz", "keine Schwelle bei %s Hz"},
+    {text_known_too_quiet, "below the quietest level that can be stored at %s Hz",
+     "unter dem leisesten speicherbaren Pegel bei %s Hz"},
+    {text_known_too_loud, "above the loudest level that can be stored at %s Hz",
+     "\xfc"
+     "ber dem lautesten speicherbaren Pegel bei %s Hz"},
+    {text_known_no_text, "The clipboard holds no text: the grid stays as it was.",
+     "Die Zwischenablage enth\xe4lt keinen Text: Die Tabelle bleibt, wie sie war."},
+    {text_known_no_rows,
+     "The clipboard's text has no line of a frequency of the grid: the grid stays as it was.",
+     "Der Text der Zwischenablage hat keine Zeile einer Frequenz der Tabelle: Die Tabelle bleibt, "
+     "wie sie war."},
+    {text_known_pasted, "Pasted: %d rows.", "Eingef\xfcgt: %d Zeilen."},
+    {text_known_not_taken, " Not taken: %s Hz.",
+     " Nicht \xfc"
+     "bernommen: %s Hz."},
 };
 
 const int text_row_count = sizeof text_rows / sizeof text_rows[0];

@@ -69,6 +69,32 @@ enum TextKey {
     text_grade_normal,
     text_zone_normal = text_grade_normal + 7,
     text_zone_last = text_zone_normal + 6,
+    // The known audiogram's dialog: its title, the words its reference's title starts with, and
+    // the equalizer's comments (the ear and the title; both ears: the title). Then the line that
+    // says what its last command did, printf formats: a field's frequency and ear; the title
+    // stored; an ear and the frequencies its reference holds, then those left out for each
+    // reason; the rows pasted, the frequencies not taken.
+    text_known_caption,
+    text_known_title_start,
+    text_known_compensation_ear,
+    text_known_compensation_both,
+    text_known_not_a_level,
+    text_known_nothing,
+    text_known_ear_empty,
+    text_known_copied,
+    text_known_no_title,
+    text_known_unusable,
+    text_known_not_saved,
+    text_known_saved,
+    text_known_held,
+    text_known_left_out,
+    text_known_no_threshold,
+    text_known_too_quiet,
+    text_known_too_loud,
+    text_known_no_text,
+    text_known_no_rows,
+    text_known_pasted,
+    text_known_not_taken,
     text_key_end // after the last named key
 };
 
@@ -100,7 +126,13 @@ inline constexpr int hearing_caption_keys[] = {
 
 // The audiogram window's controls whose captions depend on the language.
 inline constexpr int audiogram_caption_keys[] = {audiogram_copy_equalizer, audiogram_copy_picture,
-                                                 audiogram_copy_text, audiogram_close};
+                                                 audiogram_copy_text, audiogram_known,
+                                                 audiogram_close};
+
+// The known audiogram's controls with captions of their own; its ear choice, copy and close
+// buttons and its columns take the audiogram window's words.
+inline constexpr int known_caption_keys[] = {known_instructions, known_title_label, known_paste,
+                                             known_make_reference};
 
 // A printf format filled in, whatever its length.
 std::string formatted(const char* format, ...);

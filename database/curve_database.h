@@ -9,12 +9,15 @@
 #include <vector>
 
 #ifdef _WIN32
-// Puts the current local date and time, in the user's short formats and without seconds, into
-// the title field, each followed by one blank.
+// The current local date and time, in the user's short formats and without seconds, each
+// followed by one blank.
+std::string date_title();
+
+// Puts date_title() into the title field.
 void set_date_title(HWND dialog);
 
-// Fills the title list from the file, the newest record first. A file that cannot be read leaves
-// the list as it is.
+// Fills the title list from the file, the newest record first; the title field keeps its text. A
+// file that cannot be read leaves the list as it is.
 void load_title_list(HWND dialog);
 
 // Appends set to the database file at path as a record titled by title ("|" appended while
@@ -23,6 +26,11 @@ void load_title_list(HWND dialog);
 // curve worth saving. True when the record was written whole.
 bool append_set_record(const char* path, const std::string& title,
                        const std::vector<std::string>& taken_titles, const CurveSet& set);
+
+// Appends set to the database file as a record titled by title, "|" appended while the dialog's
+// title list holds it, and fills the list anew. The title the record was stored under goes to
+// *stored. True when the record was written whole.
+bool add_record(HWND dialog, const std::string& title, const CurveSet& set, std::string* stored);
 
 // Appends the main set as a record titled by the title field, the titles of the list taken.
 // Clears unsaved_changes when the record was written or the set had no curve to save; a save that

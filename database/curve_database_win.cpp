@@ -164,12 +164,15 @@ std::string time_text(const SYSTEMTIME& now) {
 
 } // namespace
 
-void set_date_title(HWND dialog) {
+std::string date_title() {
     // One reading of the clock for both parts, so that midnight cannot fall between them.
     SYSTEMTIME now;
     GetLocalTime(&now);
-    std::string title = date_text(now) + " " + time_text(now) + " ";
-    SetWindowTextA(title_box(dialog), title.c_str());
+    return date_text(now) + " " + time_text(now) + " ";
+}
+
+void set_date_title(HWND dialog) {
+    SetWindowTextA(title_box(dialog), date_title().c_str());
 }
 
 void load_title_list(HWND dialog) {
@@ -178,11 +181,14 @@ void load_title_list(HWND dialog) {
         return;
     }
     HWND combo = title_box(dialog);
+    // Emptying the list empties the field as well.
+    std::string field = window_text(combo);
     SendMessageA(combo, CB_RESETCONTENT, 0, 0);
     // The list is not sorted: adding the newest title first keeps it on top.
     for (const std::string& title : list_titles(text.data(), text.size())) {
         SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(title.c_str()));
     }
+    SetWindowTextA(combo, field.c_str());
 }
 
 bool append_set_record(const char* path, const std::string& title,
@@ -200,20 +206,28 @@ bool append_set_record(const char* path, const std::string& title,
     return written;
 }
 
+bool add_record(HWND dialog, const std::string& title, const CurveSet& set, std::string* stored) {
+    std::vector<std::string> taken = listed_titles(title_box(dialog));
+    *stored = stored_title(title, taken);
+    if (!append_set_record(app.database_path, title, taken, set)) {
+        return false;
+    }
+    load_title_list(dialog);
+    return true;
+}
+
 void add_set(HWND dialog) {
     // A set without a curve worth saving has nothing that could be lost.
     if (!curve_has_points(app.main_set, 0) && !curve_has_points(app.main_set, 1) &&
         !curve_has_points(app.main_set, 2)) {
         app.unsaved_changes = 0;
     }
-    HWND combo = title_box(dialog);
     // The edits count as saved only once their record is in the file: a save that wrote nothing
     // (no title, a file that could not be opened or written) keeps the question before a close
     // or a load.
-    if (append_set_record(app.database_path, window_text(combo), listed_titles(combo),
-                          app.main_set)) {
+    std::string stored;
+    if (add_record(dialog, window_text(title_box(dialog)), app.main_set, &stored)) {
         app.unsaved_changes = 0;
-        load_title_list(dialog);
         set_date_title(dialog);
     }
 }

@@ -79,3 +79,22 @@
 #define audiogram_copy_picture 507
 #define audiogram_copy_text 508
 #define audiogram_close 509
+#define audiogram_known 510
+
+// The known audiogram's dialog and its controls. The level fields of a column and the frequencies'
+// labels have consecutive ids, from the first row (125 Hz) down.
+#define known_dialog_template 130
+#define known_instructions 601
+#define known_right_header 602
+#define known_left_header 603
+#define known_title_label 604
+#define known_title 605
+#define known_paste 606
+#define known_ear_choice 607
+#define known_copy_equalizer 608
+#define known_make_reference 609
+#define known_close 610
+#define known_message 611
+#define known_frequency_label 620
+#define known_right_field 640
+#define known_left_field 660

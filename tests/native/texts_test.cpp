@@ -71,6 +71,8 @@ TEST(Texts, EveryRowHasBothLanguagesWithTheSameConversionsUnderAKeyOfItsOwn) {
     std::vector<int> read(std::begin(main_caption_keys), std::end(main_caption_keys));
     read.insert(read.end(), std::begin(window_menu_keys), std::end(window_menu_keys));
     read.insert(read.end(), std::begin(hearing_caption_keys), std::end(hearing_caption_keys));
+    read.insert(read.end(), std::begin(audiogram_caption_keys), std::end(audiogram_caption_keys));
+    read.insert(read.end(), std::begin(known_caption_keys), std::end(known_caption_keys));
     for (int key = text_confirm_delete; key < text_key_end; ++key) {
         read.push_back(key);
     }
