@@ -133,16 +133,16 @@ def parse_item(line):
 class Window:
     """What the window reader read of the running program: an attribute per kind of item (the
     dialog, its client area, the graph's picture, the focus, the caption, an open menu, an open
-    question box and the hearing test window), the controls by id, the combo boxes with their
-    entries by id and the hearing test window's controls by id."""
+    question box, the hearing test or audiogram window and the dialog it owns), the controls by id,
+    the combo boxes with their entries by id and the two owned windows' controls by id."""
 
     def __init__(self, text):
         self.controls = {}
         self.combos = {}
         self.question = None
         self.question_items = []
-        self.test = None
-        self.test_items = {}
+        self.test = self.modal = None
+        self.test_items, self.modal_items = {}, {}
         for line in text.splitlines():
             kind, item = parse_item(line)
             if kind == "control":
@@ -154,8 +154,8 @@ class Window:
                     self.controls[item["id"]] = item
             elif kind == "question_item":
                 self.question_items.append(item)
-            elif kind == "test_item":
-                self.test_items[item["id"]] = item
+            elif kind in ("test_item", "modal_item"):
+                getattr(self, kind + "s")[item["id"]] = item
             elif kind == "combo":
                 self.combos[item["id"]] = dict(item, entries=[])
             elif kind == "entry":

@@ -1,6 +1,7 @@
 // Reads the running Sonabrill window from outside, as another process would, and prints what a
 // test needs: the window, its controls with ids, classes, texts, check states and screen
-// rectangles, the entries of its combo boxes, an open menu, question box and hearing test window.
+// rectangles, the entries of its combo boxes, an open menu, question box, hearing test or audiogram
+// window and the dialog that one owns.
 // One line per item: its kind, then its fields as name=value, separated by tabs. A text value
 // stands in double quotes, escaped
 // (\r, \n, \t, \\) so that no tab or line end is inside it; every other value is a whole number.
@@ -227,16 +228,26 @@ int main(int argc, char** argv) {
             print_window("question_item", item);
         }
     }
-    // The hearing test window, if one is open: the other dialog the main window owns.
-    for (HWND test = FindWindowExA(nullptr, nullptr, "#32770", nullptr); test != nullptr;
-         test = FindWindowExA(nullptr, test, "#32770", nullptr)) {
-        if (test != box && GetWindow(test, GW_OWNER) == dialog) {
-            print_window("test", test);
-            for (HWND item = GetWindow(test, GW_CHILD); item != nullptr;
-                 item = GetWindow(item, GW_HWNDNEXT)) {
-                print_window("test_item", item);
+    // The hearing test or audiogram window, if one is open: the other dialog the main window owns;
+    // and the dialog that window owns in turn.
+    HWND owner = dialog;
+    for (const char* kind : {"test", "modal"}) {
+        HWND owned = nullptr;
+        for (HWND w = FindWindowExA(nullptr, nullptr, "#32770", nullptr); w != nullptr;
+             w = FindWindowExA(nullptr, w, "#32770", nullptr)) {
+            if (w != box && GetWindow(w, GW_OWNER) == owner) {
+                owned = w;
+                print_window(kind, w);
+                for (HWND item = GetWindow(w, GW_CHILD); item != nullptr;
+                     item = GetWindow(item, GW_HWNDNEXT)) {
+                    print_window((std::string(kind) + "_item").c_str(), item);
+                }
             }
         }
+        if (owned == nullptr) {
+            break;
+        }
+        owner = owned;
     }
     return 0;
 }

@@ -43,6 +43,17 @@ def hearing_levels(own, reference, curve):
     return levels
 
 
+def equalizer(levels, ears):
+    """The half-gain equalizer's lines below its comment, for ears (2, 1) or one ear: half of each
+    level above 0 dB HL, less the highest of the ears copied, cut at 30 dB."""
+    gains = {c: {f: max(level, 0) / 2 for f, level in sorted(levels[c].items())} for c in ears}
+    highest = max(g for c in ears for g in gains[c].values())
+    eq = {c: "GraphicEQ:%s\r\n" % "".join(" %d %.1f;" % (f, max(g - highest, -30) + 0)
+                                          for f, g in gains[c].items()) for c in ears}
+    lines = "Channel: L\r\n%sChannel: R\r\n%s" % (eq[2], eq[1]) if len(ears) > 1 else eq[ears[0]]
+    return lines.replace("-0.0", "0.0")
+
+
 class AudiogramCase:
     database = REFERENCE + OWN
     shot = None
@@ -93,27 +104,19 @@ class AudiogramCase:
         p.click(items[ids.audiogram_copy_text]["x"] + 5, items[ids.audiogram_copy_text]["y"] + 5)
         p.wait_for(lambda: p.clipboard().get("unicode") == text, what="the copied text")
         copied = [text]
-        # Half of each level above 0 dB HL, less the highest of the ears copied, cut at 30 dB.
-        gains = {c: {f: max(level, 0) / 2 for f, level in sorted(levels[c].items())}
-                 for c, _ in EARS}
         for choice, ears, comment in ((0, (2, 1), "Both ears of"), (1, (1,), "Right ear of"),
                                       (2, (2,), "Left ear of")):
-            highest = max(g for c in ears for g in gains[c].values())
-            eq = {c: "GraphicEQ:%s\r\n" % "".join(" %d %.1f;" % (f, max(g - highest, -30) + 0)
-                                                  for f, g in gains[c].items()) for c in ears}
             expected = ('# %s "Me" against the reference "Normal listener", half gain; gains in '
                         'dB relative to the highest band%s\r\n' % (comment, " of both" * (
-                            len(ears) > 1)))
-            expected += ("Channel: L\r\n%sChannel: R\r\n%s" % (eq[2], eq[1]) if len(ears) > 1
-                         else eq[ears[0]])
+                            len(ears) > 1))) + equalizer(levels, ears)
             if choice:
                 p.click(items[ids.audiogram_ear_choice]["x"] + 5,
                         items[ids.audiogram_ear_choice]["y"] + 5)
                 p.key("Down", "Return")
             button = items[ids.audiogram_copy_equalizer]
             p.click(button["x"] + 5, button["y"] + 5)
-            copied.append(p.wait_for(lambda: p.clipboard().get("unicode") == expected.replace(
-                "-0.0", "0.0") and expected, what="the copied equalizer of ears %s" % (ears,)))
+            copied.append(p.wait_for(lambda: p.clipboard().get("unicode") == expected and expected,
+                                     what="the copied equalizer of ears %s" % (ears,)))
         with open(os.path.join(os.environ.get("SONABRILL_ARTIFACTS", "build/e2e-artifacts"),
                                "audiogram_copies.txt"), "w") as f:
             f.write("\n".join(copied))
