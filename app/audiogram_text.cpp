@@ -125,15 +125,15 @@ std::string format_reference_lines(const KnownReference& reference, const KnownL
 
 std::string format_pasted_line(const PastedRows& pasted, int language) {
     std::string line = formatted(text(text_known_pasted, language), pasted.taken);
-    if (!pasted.not_taken.empty()) {
-        std::string frequencies = pasted.more_not_taken ? "" : listed(pasted.not_taken, language);
-        for (size_t k = 0; pasted.more_not_taken && k < pasted.not_taken.size(); ++k) {
-            frequencies += pasted.not_taken[k] + ", ";
-        }
-        line += formatted(text(text_known_not_taken, language),
-                          (frequencies + (pasted.more_not_taken ? "..." : "")).c_str());
+    if (pasted.not_taken.empty()) {
+        return line;
     }
-    return line;
+    std::string frequencies = pasted.more_not_taken ? "" : listed(pasted.not_taken, language);
+    for (size_t k = 0; pasted.more_not_taken && k < pasted.not_taken.size(); ++k) {
+        frequencies += pasted.not_taken[k] + ", ";
+    }
+    return line + formatted(text(text_known_not_taken, language),
+                            (frequencies + (pasted.more_not_taken ? "..." : "")).c_str());
 }
 
 std::string format_ear_lines(const CurveSet& main_set, const CurveSet& reference, int language) {

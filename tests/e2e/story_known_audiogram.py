@@ -1,8 +1,6 @@
-"""A clinic audiogram typed in by a person who tests alone: their own test with these headphones in
-the database, the audiogram window and "Known audiogram..." opened by keyboard, the levels typed
-with one bad field first, a save into a file that cannot be written, the reference made and read
-back from the file, the audiogram's copied text read against the typed levels, and the equalizer
-copied from the dialog, which shows the typed fields again when it opens anew."""
+"""A clinic audiogram typed in by a person who tests alone, with one bad field first; the reference
+made from it and their own test, read back from the file and through the audiogram's copied text;
+that text pasted into the dialog opened anew, and the dialog's equalizer."""
 import math
 import os
 
@@ -110,11 +108,16 @@ class KnownAudiogramCase:
             for f, stored in REFERENCE[c].items():
                 self.assertLessEqual(abs(levels[c][f] - TYPED[c][f]), level(stored) < -60, (c, f))
 
+        # Opened anew it shows what was typed; Paste takes the copied text's levels instead, and
+        # the equalizer is copied from those.
         w = self.open_known(w)
         self.assertEqual("20", w.modal_items[ids.known_left_field + GRID.index(4000)]["text"])
+        self.press_by_key(w.modal_items, ids.known_paste)
+        w = self.modal("the pasted levels", lambda m: m[ids.known_right_field + GRID.index(
+            750)]["text"] == "" and m[ids.known_left_field + GRID.index(8000)]["text"] == "25")
         self.press(w.modal_items, ids.known_copy_equalizer)
         copied = p.wait_for(lambda: p.clipboard().get("unicode", "").endswith(
-            equalizer(TYPED, (2, 1))) and p.clipboard()["unicode"], what="the equalizer")
+            equalizer(levels, (2, 1))) and p.clipboard()["unicode"], what="the equalizer")
         self.assertIn('"%s"' % title.replace(":", " "), copied.split("\r\n")[0])
         with open(os.path.join(os.environ.get("SONABRILL_ARTIFACTS", "build/e2e-artifacts"),
                                self.shot + "_copies.txt"), "w") as f:
