@@ -4,7 +4,6 @@
 #include "app/curve_text.h"
 #include "app/texts.h"
 #include "core/counted_points.h"
-#include "graph/audiogram_layout.h"
 #include "hearing/hearing_level.h"
 
 #include <algorithm>
@@ -12,6 +11,9 @@
 #include <vector>
 
 namespace {
+
+const int32_t hearing_level_top_db = -10;
+const int32_t hearing_level_bottom_db = 120;
 
 // The grades' zones, from normal at the top to complete at the bottom: light enough that the grid
 // and the marks stand out on each.
@@ -63,10 +65,14 @@ std::vector<std::string> left_out_for(const KnownReference& reference, int ear,
 
 AudiogramChart hearing_level_chart(const CurveSet& main_set, const CurveSet& reference,
                                    int language) {
-    AudiogramChart chart = {"dB HL", has_level_above_8k(main_set, reference), {}, {}};
+    AudiogramChart chart = {
+        "dB HL",
+        {hearing_level_top_db, hearing_level_bottom_db, has_level_above_8k(main_set, reference)},
+        {},
+        {}};
     for (int g = 0; g < grade_count; ++g) {
-        double top = g == 0 ? chart_top_db : grade_floor_db[g];
-        double bottom = g + 1 < grade_count ? grade_floor_db[g + 1] : chart_bottom_db;
+        double top = g == 0 ? hearing_level_top_db : grade_floor_db[g];
+        double bottom = g + 1 < grade_count ? grade_floor_db[g + 1] : hearing_level_bottom_db;
         chart.zones.push_back({top, bottom, zone_colours[g], text(text_zone_normal + g, language)});
     }
     for (int curve : {green_curve, left_ear_curve, right_ear_curve}) {

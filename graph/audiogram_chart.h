@@ -1,9 +1,10 @@
-// What the audiogram chart shows, as a plain description that its window computes: shaded zones
-// with their names, the marks of the curves' points and the lines joining them, on the chart's
-// geometry (audiogram_layout). The drawing knows nothing of hearing levels or grades.
+// What the audiogram chart shows, as a plain description that its window computes: what it spans,
+// shaded zones with their names, the marks of the curves' points and the lines joining them, on
+// the chart's geometry (audiogram_layout). The drawing knows nothing of hearing levels or grades.
 #pragma once
 
 #include "core/app_state.h"
+#include "graph/audiogram_layout.h"
 
 #include <cstdint>
 #include <string>
@@ -43,7 +44,7 @@ struct ChartCurve {
 
 struct AudiogramChart {
     std::string unit; // written above the values at the left
-    bool to_16k;      // the chart reaches 16 kHz rather than 8 kHz
+    ChartSpan span;
     std::vector<ChartZone> zones;
     std::vector<ChartCurve> curves; // drawn in this order, the last on top
 };

@@ -71,7 +71,7 @@ void draw_grid(HDC dc, const ChartLayout& layout, const AudiogramChart& chart) {
     }
     HPEN levels = CreatePen(PS_SOLID, 0, level_colour);
     SelectObject(dc, levels);
-    for (int db = chart_top_db; db <= chart_bottom_db; db += level_label_step_db) {
+    for (int db = layout.top_db; db <= layout.bottom_db; db += level_label_step_db) {
         int y = chart_y(layout, db);
         line(dc, layout.left, y, right, y);
         draw_text(dc, layout.left - layout.font_height / 3, y - layout.font_height / 2,
@@ -141,8 +141,10 @@ void draw_audiogram_chart(HDC dc, int width, int height, int font_height,
     HGDIOBJ old_font = SelectObject(dc, font);
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, text_colour);
-    ChartLayout layout = lay_out_chart(width, height, font_height,
-                                       names_width(dc, chart, font_height), chart.to_16k);
+    SIZE unit = {};
+    GetTextExtentPoint32A(dc, chart.unit.c_str(), static_cast<int>(chart.unit.size()), &unit);
+    ChartLayout layout = lay_out_chart(width, height, font_height, unit.cx,
+                                       names_width(dc, chart, font_height), chart.span);
     draw_zones(dc, layout, chart);
     draw_grid(dc, layout, chart);
     for (const ChartCurve& curve : chart.curves) {

@@ -255,13 +255,19 @@ TEST(FieldLayout, FontHeightsAndTextOffsetsFollowTheScreensResolution) {
         // At 96 dpi a label stands where it always stood, even where it is cut.
         int32_t kept_inside = c.dpi == 96 ? 792 : 800 - c.margin - 2 * c.label;
         EXPECT_EQ(kept_inside, frequency_label_x(790, 2 * c.label, 800, o)) << c.dpi << " dpi";
-        // The audiogram at this font: every octave across as long as 20 dB down, at a size
-        // where the width or the height decides; values beyond the chart at its edge.
-        for (bool to_16k : {false, true}) {
+        // The audiogram at this font, of hearing level and of change: every octave across as
+        // long as 20 dB down, at a size where the width or the height decides; values beyond
+        // the chart at its edge; a unit wider than the values' labels moves the plot right.
+        for (ChartSpan span : {ChartSpan{-10, 120, false}, ChartSpan{-20, 60, true}}) {
+            bool to_16k = span.to_16k;
             for (int32_t height : {300, 900}) {
-                ChartLayout chart = lay_out_chart(700, height, c.label, 4 * c.label, to_16k);
+                ChartLayout chart =
+                    lay_out_chart(700, height, c.label, 2 * c.label, 4 * c.label, span);
                 SCOPED_TRACE(std::to_string(c.dpi) + " dpi, height " + std::to_string(height) +
                              (to_16k ? ", to 16k" : ""));
+                // The first frequency label reaches less than a font height left of the plot.
+                EXPECT_GT(lay_out_chart(700, height, c.label, 4 * c.label, 0, span).left,
+                          5 * c.label);
                 EXPECT_GT(chart.octave, c.label);
                 for (double f = 125; f < (to_16k ? 16000 : 8000); f *= 2) {
                     EXPECT_EQ(chart_y(chart, 10) - chart_y(chart, -10),
@@ -271,8 +277,8 @@ TEST(FieldLayout, FontHeightsAndTextOffsetsFollowTheScreensResolution) {
                 EXPECT_EQ(chart_right(chart), chart_x(chart, to_16k ? 16000 : 8000));
                 EXPECT_EQ(chart_right(chart), chart_x(chart, 18000));
                 EXPECT_EQ(chart.left, chart_x(chart, 100));
-                EXPECT_EQ(chart.top, chart_y(chart, -20));
-                EXPECT_EQ(chart_bottom(chart), chart_y(chart, 130));
+                EXPECT_EQ(chart.top, chart_y(chart, span.top_db - 10));
+                EXPECT_EQ(chart_bottom(chart), chart_y(chart, span.bottom_db + 10));
                 EXPECT_LE(chart_right(chart) + 4 * c.label, 700);
                 EXPECT_LE(chart_bottom(chart) + chart_mark_radius(chart), height);
             }
