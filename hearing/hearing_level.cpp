@@ -110,28 +110,34 @@ int grade_of(int32_t average_db) {
     return grade;
 }
 
-EarAverage ear_average(const CurveSet& main_set, const CurveSet& reference, int curve) {
+EarAverage average_at(const std::vector<PointLevel>& levels, const uint16_t* frequencies,
+                      int count) {
     EarAverage average = {};
     int32_t found[average_frequency_count] = {};
     bool has[average_frequency_count] = {};
-    for (const PointLevel& point : curve_hearing_levels(main_set, reference, curve)) {
+    for (const PointLevel& point : levels) {
         average.has_levels = true;
-        for (int k = 0; k < average_frequency_count; ++k) {
-            if (point.counts && point.frequency_hz == average_frequencies_hz[k]) {
+        for (int k = 0; k < count; ++k) {
+            if (point.counts && point.frequency_hz == frequencies[k]) {
                 found[k] = point.level_db;
                 has[k] = true;
             }
         }
     }
     int32_t sum = 0;
-    for (int k = 0; k < average_frequency_count; ++k) {
+    for (int k = 0; k < count; ++k) {
         if (!has[k]) {
-            average.missing_hz[average.missing_count++] = average_frequencies_hz[k];
+            average.missing_hz[average.missing_count++] = frequencies[k];
         }
         sum += found[k];
     }
-    average.average_db = whole_db(sum / double(average_frequency_count));
+    average.average_db = whole_db(sum / double(count));
     return average;
+}
+
+EarAverage ear_average(const CurveSet& main_set, const CurveSet& reference, int curve) {
+    return average_at(curve_hearing_levels(main_set, reference, curve), average_frequencies_hz,
+                      average_frequency_count);
 }
 
 int32_t notable_ear_difference(const EarAverage& right, const EarAverage& left) {

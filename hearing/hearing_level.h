@@ -65,14 +65,17 @@ const int grade_count = 7;
 extern const int32_t grade_floor_db[grade_count];
 int grade_of(int32_t average_db);
 
-// A main curve's average over the points at exactly 500, 1000, 2000 and 4000 Hz that count
-// (counted_points), taken over their whole hearing levels and rounded as whole_db.
+// The average of a curve's levels over the points that count at exactly some frequencies (at most
+// four), taken over their whole levels and rounded as whole_db.
 struct EarAverage {
-    bool has_levels;   // the curve has a hearing level at some frequency
-    int missing_count; // of the four frequencies, those without a hearing level
+    bool has_levels;   // the curve has a level at some frequency
+    int missing_count; // of the frequencies, those without a level
     uint16_t missing_hz[average_frequency_count];
     int32_t average_db; // valid when has_levels and nothing is missing
 };
+EarAverage average_at(const std::vector<PointLevel>& levels, const uint16_t* frequencies,
+                      int count);
+// A main curve's average of 500, 1000, 2000 and 4000 Hz against the reference.
 EarAverage ear_average(const CurveSet& main_set, const CurveSet& reference, int curve);
 
 // Where both ears have an average (missing nothing) that differ by this much or more, an

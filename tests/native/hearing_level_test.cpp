@@ -1,10 +1,13 @@
 // Hearing levels of the main set against a reference set, each ear's average of 500, 1000, 2000
 // and 4000 Hz with its grade, and the difference between the ears, for sets as the hearing test
-// and the database file leave them; and a known audiogram's fields, its pasted text and the
-// reference made from it.
+// and the database file leave them; a known audiogram's fields, its pasted text and the reference
+// made from it; the thresholds of people of an age and sex; the change since an earlier test and
+// its criteria.
 #include "hearing/hearing_level.h"
 
 #include "graph/scales.h"
+#include "hearing/age_norms.h"
+#include "hearing/hearing_change.h"
 #include "hearing/known_audiogram.h"
 
 #include <gtest/gtest.h>
@@ -287,5 +290,130 @@ TEST(HearingLevel, KnownAudiogramFieldsPastedTextAndTheReferenceMadeFromIt) {
                 }
             }
         }
+    }
+}
+
+TEST(HearingLevel, AgeNormsAtTheStandardsCheckValuesAndEdgesNotGivenAsTheMean) {
+    // 10th percentile, median and 90th percentile at 500, 1000, 2000, 4000 and 8000 Hz, as the
+    // standard's formulas give them to one decimal.
+    const struct {
+        AgeGroup group;
+        double levels[15]; // at each frequency, the three
+    } checks[] = {
+        {{60, sex_male},
+         {-2.3, 6.0, 16.3, -1.0, 7.8, 20.9, 2.1, 12.5, 30.1, 6.9, 20.2, 43.6, 12.5, 30.4, 60.3}},
+        {{60, sex_female},
+         {-0.3, 6.5, 15.7, 0.7, 7.9, 19.3, 1.8, 10.6, 22.9, 3.6, 15.3, 31.7, 6.9, 23.0, 45.2}},
+        {{40, sex_male},
+         {-4.6, 1.2, 6.5, -4.2, 1.6, 7.8, -3.3, 2.6, 10.6, -2.1, 4.5, 15.4, -1.6, 6.8, 22.1}},
+        {{80, sex_female},
+         {6.7, 18.6, 33.0, 10.8, 23.6, 41.3, 17.0, 31.5, 46.4, 26.8, 43.2, 62.2, 42.8, 59.5, 79.9}},
+    };
+    const double z[3] = {-norm_z_90, 0, norm_z_90};
+    for (const auto& check : checks) {
+        for (int f = 0; f < 5; ++f) {
+            int32_t frequency = int32_t(500) << f;
+            SCOPED_TRACE("age " + std::to_string(check.group.age) + ", sex " +
+                         std::to_string(check.group.sex) + ", " + std::to_string(frequency) +
+                         " Hz");
+            ThresholdNorm norm = {};
+            ASSERT_TRUE(threshold_norm(check.group, frequency, &norm));
+            for (int p = 0; p < 3; ++p) {
+                EXPECT_NEAR(check.levels[f * 3 + p], norm_level(norm, z[p]), 0.05 + 1e-9) << p;
+            }
+        }
+    }
+    // At every age, sex and frequency: 18 is the reference age (median 0 dB HL); not given is the
+    // mean of women and men at every percentile; a level at the 10th, the median and the 90th
+    // percentile lies there, and levels far out are held at 1 and 99; no norm outside 18 to 80 or
+    // off the eleven frequencies.
+    for (int32_t age = 17; age <= 81; ++age) {
+        for (int k = 0; k < norm_frequency_count; ++k) {
+            int32_t frequency = norm_frequency(k);
+            SCOPED_TRACE("age " + std::to_string(age) + ", " + std::to_string(frequency) + " Hz");
+            ThresholdNorm sexes[3] = {};
+            bool has = threshold_norm({age, sex_not_given}, frequency, &sexes[0]) &&
+                       threshold_norm({age, sex_female}, frequency, &sexes[1]) &&
+                       threshold_norm({age, sex_male}, frequency, &sexes[2]);
+            ASSERT_EQ(age >= 18 && age <= 80, has);
+            EXPECT_FALSE(threshold_norm({age, sex_male}, frequency + 1, &sexes[2]));
+            if (!has) {
+                continue;
+            }
+            EXPECT_EQ(age == 18, sexes[0].median_db == 0);
+            for (double zp : z) {
+                EXPECT_NEAR((norm_level(sexes[1], zp) + norm_level(sexes[2], zp)) / 2,
+                            norm_level(sexes[0], zp), 1e-9);
+            }
+            for (const ThresholdNorm& norm : sexes) {
+                EXPECT_EQ(10, norm_percentile(norm, norm_level(norm, -norm_z_90)));
+                EXPECT_EQ(50, norm_percentile(norm, norm.median_db));
+                EXPECT_EQ(90, norm_percentile(norm, norm_level(norm, norm_z_90)));
+                EXPECT_EQ(1, norm_percentile(norm, norm.median_db - 100));
+                EXPECT_EQ(99, norm_percentile(norm, norm.median_db + 100));
+            }
+        }
+    }
+    const struct {
+        const char* typed;
+        int32_t age; // 0: no age
+    } ages[] = {{"17", 0},  {"81", 0},  {"abc", 0},   {"55.5", 0}, {"", 0},
+                {"5 5", 0}, {"18", 18}, {" 80 ", 80}, {"55", 55}};
+    for (const auto& typed : ages) {
+        int32_t age = 0;
+        read_age(typed.typed, &age);
+        EXPECT_EQ(typed.age, age) << "\"" << typed.typed << "\"";
+    }
+}
+
+TEST(HearingLevel, ChangeSinceAnEarlierTestAtTheCriteriasEdges) {
+    // The earlier test at -40 dBFS from 500 to 8000 Hz; each case's right ear then lies the
+    // change given above it (a whole dB apart: -31 dBFS is 9 dB poorer).
+    std::vector<Point> earlier;
+    for (uint16_t f : {8000, 6000, 4000, 3000, 2000, 1000, 500}) {
+        earlier.push_back({1, f, grid(-40)});
+    }
+    const struct {
+        const char* what;
+        std::vector<std::pair<uint16_t, int32_t>> changes; // frequency and change in dB
+        std::string expected;
+    } cases[] = {
+        {"an average of 9 (9, 9, 10) is no shift; 10 at one frequency and -10 are repeatable",
+         {{500, -10}, {1000, 0}, {2000, 9}, {3000, 9}, {4000, 10}},
+         "shift=9 within"},
+        {"an average of 10 (10, 10, 9) is a shift, and 10 at two adjacent frequencies counts",
+         {{1000, 0}, {2000, 10}, {3000, 10}, {4000, 9}},
+         "shift=10 significant 10@2000 10@3000"},
+        {"19 against 20 at one frequency; adjacent in the ear's own list (no 3000 or 6000)",
+         {{1000, 19}, {2000, 5}, {4000, 20}, {8000, 10}},
+         "missing=3000 20@4000 10@4000 10@8000"},
+        {"better by 15 but not by 14: the note; beyond 10 either way is not repeatable",
+         {{500, -15}, {1000, -14}, {2000, 0}, {3000, 0}, {4000, 0}},
+         "shift=0 improved"},
+    };
+    for (const auto& c : cases) {
+        std::vector<Point> main_set;
+        for (auto it = c.changes.rbegin(); it != c.changes.rend(); ++it) {
+            main_set.push_back({1, it->first, grid(-40 + it->second)});
+        }
+        EarChange change =
+            ear_change(curve_hearing_levels(set_of(main_set), set_of(earlier), right_ear_curve));
+        std::string text = change.shift.missing_count == 0
+                               ? "shift=" + std::to_string(change.shift.average_db)
+                               : "missing=" + std::to_string(change.shift.missing_hz[0]);
+        text += change.significant_shift ? " significant" : "";
+        for (uint16_t f : change.by_one_hz) {
+            text += " 20@" + std::to_string(f);
+        }
+        for (uint16_t f : change.by_adjacent_hz) {
+            text += " 10@" + std::to_string(f);
+        }
+        text += std::string(change.within_repeatability ? " within" : "") +
+                (change.improved ? " improved" : "");
+        EXPECT_EQ(c.expected, text) << c.what;
+        EXPECT_EQ(c.expected.find("@") != std::string::npos ||
+                      c.expected.find("significant") != std::string::npos,
+                  change_matters(change))
+            << c.what;
     }
 }
