@@ -1,6 +1,7 @@
 // The audiogram window, opened from the window menu and modal to the main window: the main set's
 // hearing levels against the compare set as audiologists chart them, each ear's average and
-// grade, and copies of the chart as a picture, as text and as equalizer settings.
+// grade, beside people of an age and sex, and copies of the chart as a picture, as text and as
+// equalizer settings; or the change since an earlier test, the compare set, with its criteria.
 #pragma once
 
 #include "core/app_state.h"

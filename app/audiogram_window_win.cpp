@@ -1,18 +1,21 @@
-// The audiogram window: the chart, the lines below it, and the copies. The chart is drawn whole
-// from its description into an off-screen bitmap for every paint and every copied picture;
-// nothing of it is kept between messages.
+// The audiogram window: the choices of what it shows, the chart, the lines below it, and the
+// copies. The chart is drawn whole from its description into an off-screen bitmap for every paint
+// and every copied picture; nothing of it is kept between messages.
 #include "app/audiogram_window.h"
 
 #include "app/audiogram_text.h"
+#include "app/change_text.h"
 #include "app/copy.h"
 #include "app/curve_text.h"
 #include "app/known_audiogram.h"
 #include "app/texts.h"
 #include "app/window_placement.h"
 #include "graph/audiogram_chart.h"
+#include "hearing/age_norms.h"
 #include "hearing/hearing_level.h"
 #include "resources/resource_ids.h"
 
+#include <initializer_list>
 #include <string>
 
 namespace {
@@ -23,8 +26,32 @@ const int below_chart[] = {audiogram_lines,      audiogram_reference,      audio
                            audiogram_ear_choice, audiogram_copy_equalizer, audiogram_copy_picture,
                            audiogram_copy_text,  audiogram_known,          audiogram_close};
 
+// The controls of the comparison with people of an age and sex, greyed while the window shows the
+// change.
+const int group_controls[] = {audiogram_age_label, audiogram_age_field, audiogram_sex_label,
+                              audiogram_sex_choice};
+
 const char* word(int key) {
     return text(key, app.language);
+}
+
+bool showing_change() {
+    return app.audiogram_shows == shows_change;
+}
+
+// The group the age field and the sex choice give; no group (age 0) while the age is not a whole
+// number from 18 to 80.
+AgeGroup chosen_group() {
+    AgeGroup group = {0, app.audiogram_sex};
+    read_age(app.audiogram_age, &group.age);
+    return group;
+}
+
+AudiogramChart shown_chart() {
+    if (showing_change()) {
+        return change_chart(app.main_set, app.compare_set, app.language);
+    }
+    return hearing_level_chart(app.main_set, app.compare_set, chosen_group(), app.language);
 }
 
 // The chart drawn into a new bitmap of the chart control's size; the caller deletes it.
@@ -38,8 +65,7 @@ HBITMAP chart_picture(HWND window, SIZE* size) {
     HBITMAP picture = CreateCompatibleBitmap(window_dc, client.right, client.bottom);
     ReleaseDC(control, window_dc);
     HGDIOBJ old_bitmap = SelectObject(dc, picture);
-    draw_audiogram_chart(dc, client.right, client.bottom, app.label_font_height,
-                         hearing_level_chart(app.main_set, app.compare_set, app.language));
+    draw_audiogram_chart(dc, client.right, client.bottom, app.label_font_height, shown_chart());
     SelectObject(dc, old_bitmap);
     DeleteDC(dc);
     return picture;
@@ -64,9 +90,12 @@ void copy_chart_picture(HWND window) {
 }
 
 void copy_chart_text(HWND window) {
-    put_text_on_clipboard(window,
-                          format_audiogram_text(app.main_set, app.compare_set,
-                                                utf8_of_ansi(app.compare_title), app.language));
+    std::string title = utf8_of_ansi(app.compare_title);
+    put_text_on_clipboard(
+        window, showing_change()
+                    ? format_change_text(app.main_set, app.compare_set, title, app.language)
+                    : format_audiogram_text(app.main_set, app.compare_set, title, chosen_group(),
+                                            decimal_separator(), app.language));
 }
 
 int chosen_ears(HWND window) {
@@ -74,10 +103,13 @@ int chosen_ears(HWND window) {
     return chosen == CB_ERR ? compensate_both : static_cast<int>(chosen);
 }
 
-// "Copy as equalizer" is greyed while the ears chosen have no hearing level.
+// "Copy as equalizer" is greyed while the ears chosen have no hearing level, and with the ears'
+// choice while the window shows the change.
 void enable_equalizer_copy(HWND window) {
+    EnableWindow(GetDlgItem(window, audiogram_ear_choice), !showing_change());
     EnableWindow(GetDlgItem(window, audiogram_copy_equalizer),
-                 has_compensation(app.main_set, app.compare_set, chosen_ears(window)));
+                 !showing_change() &&
+                     has_compensation(app.main_set, app.compare_set, chosen_ears(window)));
 }
 
 void copy_compensation(HWND window) {
@@ -142,15 +174,52 @@ void fit_into_screen(HWND window) {
 }
 
 void show_lines(HWND window) {
-    if (!has_reference(app.compare_set)) {
-        SetDlgItemTextA(window, audiogram_lines, word(text_audiogram_how_to));
-        return;
-    }
-    SetDlgItemTextA(window, audiogram_lines,
-                    format_ear_lines(app.main_set, app.compare_set, app.language).c_str());
+    bool compared = has_reference(app.compare_set);
+    std::string lines =
+        showing_change() ? format_change_lines(app.main_set, app.compare_set, app.language)
+        : compared ? format_ear_lines(app.main_set, app.compare_set, chosen_group(), app.language)
+                   : word(text_audiogram_how_to);
+    SetDlgItemTextA(window, audiogram_lines, lines.c_str());
+    int title = showing_change() ? text_change_earlier : text_audiogram_reference;
+    int note = showing_change() ? text_change_note : text_audiogram_note;
     SetDlgItemTextA(window, audiogram_reference,
-                    formatted(word(text_audiogram_reference), app.compare_title).c_str());
-    SetDlgItemTextA(window, audiogram_note, word(text_audiogram_note));
+                    compared ? formatted(word(title), app.compare_title).c_str() : "");
+    SetDlgItemTextA(window, audiogram_note, compared ? word(note) : "");
+}
+
+// Everything that follows from the window's choices: the chart, the lines, the age's accepted
+// range beside the field while what it holds is no age, and what is greyed.
+void show_choices(HWND window) {
+    InvalidateRect(GetDlgItem(window, audiogram_chart), nullptr, FALSE);
+    show_lines(window);
+    bool no_age = app.audiogram_age[0] != '\0' && chosen_group().age == 0;
+    SetDlgItemTextA(
+        window, audiogram_age_range,
+        no_age && !showing_change()
+            ? formatted(word(audiogram_age_range), norm_youngest_age, norm_oldest_age).c_str()
+            : "");
+    for (int control : group_controls) {
+        EnableWindow(GetDlgItem(window, control), !showing_change());
+    }
+    enable_equalizer_copy(window);
+}
+
+void fill_choice(HWND window, int control, std::initializer_list<int> keys, int chosen) {
+    for (int key : keys) {
+        SendDlgItemMessageA(window, control, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(word(key)));
+    }
+    SendDlgItemMessageA(window, control, CB_SETCURSEL, chosen, 0);
+}
+
+void on_choice(HWND window, int control, int32_t* chosen) {
+    LRESULT selected = SendDlgItemMessageA(window, control, CB_GETCURSEL, 0, 0);
+    *chosen = selected == CB_ERR ? 0 : static_cast<int32_t>(selected);
+    show_choices(window);
+}
+
+void on_age_typed(HWND window) {
+    GetDlgItemTextA(window, audiogram_age_field, app.audiogram_age, sizeof app.audiogram_age);
+    show_choices(window);
 }
 
 void on_init(HWND window) {
@@ -159,15 +228,17 @@ void on_init(HWND window) {
     for (int control : audiogram_caption_keys) {
         SetDlgItemTextA(window, control, word(control));
     }
-    // In the order of CompensatedEars.
-    for (int ears : {text_both_ears, text_right_ear, text_left_ear}) {
-        SendDlgItemMessageA(window, audiogram_ear_choice, CB_ADDSTRING, 0,
-                            reinterpret_cast<LPARAM>(word(ears)));
-    }
-    SendDlgItemMessageA(window, audiogram_ear_choice, CB_SETCURSEL, compensate_both, 0);
+    // In the orders of CompensatedEars, AudiogramShows and NormSex.
+    fill_choice(window, audiogram_ear_choice, {text_both_ears, text_right_ear, text_left_ear},
+                compensate_both);
+    fill_choice(window, audiogram_mode_choice, {text_show_hearing_level, text_show_change},
+                app.audiogram_shows);
+    fill_choice(window, audiogram_sex_choice, {text_sex_not_given, text_sex_female, text_sex_male},
+                app.audiogram_sex);
+    SendDlgItemMessageA(window, audiogram_age_field, EM_LIMITTEXT, sizeof app.audiogram_age - 1, 0);
+    SetDlgItemTextA(window, audiogram_age_field, app.audiogram_age);
     fit_into_screen(window);
-    show_lines(window);
-    enable_equalizer_copy(window);
+    show_choices(window);
 }
 
 INT_PTR CALLBACK audiogram_dialog_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
@@ -185,6 +256,21 @@ INT_PTR CALLBACK audiogram_dialog_proc(HWND window, UINT message, WPARAM wparam,
                 enable_equalizer_copy(window);
             }
             break;
+        case audiogram_mode_choice:
+            if (HIWORD(wparam) == CBN_SELCHANGE) {
+                on_choice(window, audiogram_mode_choice, &app.audiogram_shows);
+            }
+            break;
+        case audiogram_sex_choice:
+            if (HIWORD(wparam) == CBN_SELCHANGE) {
+                on_choice(window, audiogram_sex_choice, &app.audiogram_sex);
+            }
+            break;
+        case audiogram_age_field:
+            if (HIWORD(wparam) == EN_CHANGE) {
+                on_age_typed(window);
+            }
+            break;
         case audiogram_close:
         case IDCANCEL: EndDialog(window, 0); break;
         }
@@ -197,9 +283,7 @@ INT_PTR CALLBACK audiogram_dialog_proc(HWND window, UINT message, WPARAM wparam,
 } // namespace
 
 void show_audiogram_anew(HWND window) {
-    InvalidateRect(GetDlgItem(window, audiogram_chart), nullptr, FALSE);
-    show_lines(window);
-    enable_equalizer_copy(window);
+    show_choices(window);
 }
 
 void run_audiogram(HWND dialog) {

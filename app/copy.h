@@ -22,6 +22,9 @@ bool clipboard_text(HWND owner, std::string* ansi);
 // The main dialog's title field's text, as UTF-8.
 std::string title_text(HWND dialog);
 
+// The user's decimal separator ("," in a German locale), as UTF-8.
+std::string decimal_separator();
+
 // Text of the ANSI code page (a title as the database file holds it) as UTF-8.
 std::string utf8_of_ansi(const char* text);
 

@@ -54,7 +54,8 @@ std::string narrow(const std::wstring& wide, UINT code_page) {
     return text;
 }
 
-// The user's decimal separator ("," in a German locale), as UTF-8.
+} // namespace
+
 std::string decimal_separator() {
     wchar_t separator[8] = {};
     if (GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, separator, 8) == 0) {
@@ -62,8 +63,6 @@ std::string decimal_separator() {
     }
     return narrow(separator, CP_UTF8).c_str();
 }
-
-} // namespace
 
 bool clipboard_text(HWND owner, std::string* ansi) {
     if (!OpenClipboard(owner)) {

@@ -28,20 +28,6 @@ std::string tenths(double value) {
     return written;
 }
 
-// One decimal with the user's separator. A level of -infinity (silence) would read "-inf" in a
-// spreadsheet cell that can neither be summed nor charted; the cell stays empty instead.
-std::string level_cell(double level_db, const std::string& decimal) {
-    if (!std::isfinite(level_db)) {
-        return "";
-    }
-    std::string cell = tenths(level_db);
-    size_t point = cell.find('.');
-    if (point != std::string::npos) {
-        cell.replace(point, 1, decimal);
-    }
-    return cell;
-}
-
 void append_set(std::string* lines, const CurveSet& set, int set_name, int language,
                 bool a_weighted, const std::string& decimal) {
     std::string name = utf8_of_windows_1252(text(set_name, language));
@@ -52,9 +38,9 @@ void append_set(std::string* lines, const CurveSet& set, int set_name, int langu
             int amplitude = set.amplitude[c][i];
             double level = amplitude_to_db(amplitude);
             *lines += name + "\t" + colour + "\t" + std::to_string(frequency) + "\t" +
-                      std::to_string(amplitude) + "\t" + level_cell(level, decimal);
+                      std::to_string(amplitude) + "\t" + decimal_cell(level, decimal);
             if (a_weighted) {
-                *lines += "\t" + level_cell(level + a_weighting_db(frequency), decimal);
+                *lines += "\t" + decimal_cell(level + a_weighting_db(frequency), decimal);
             }
             *lines += "\r\n";
         }
@@ -153,6 +139,18 @@ std::string one_line_title(const std::string& title) {
 
 std::string comment_title(const std::string& title) {
     return title_in_line(title, true);
+}
+
+std::string decimal_cell(double value, const std::string& decimal) {
+    if (!std::isfinite(value)) {
+        return "";
+    }
+    std::string cell = tenths(value);
+    size_t point = cell.find('.');
+    if (point != std::string::npos) {
+        cell.replace(point, 1, decimal);
+    }
+    return cell;
 }
 
 std::string format_curve_text(const CurveSet& main_set, const CurveSet& compare_set,

@@ -20,6 +20,11 @@
 std::string format_curve_text(const CurveSet& main_set, const CurveSet& compare_set,
                               bool a_weighted, int language, const std::string& decimal);
 
+// A value with one decimal and `decimal` (UTF-8) as the separator, never "-0.0". A value that is
+// not finite (the level of a silent point, say) is an empty cell: "-inf" in a spreadsheet cell
+// could neither be summed nor charted.
+std::string decimal_cell(double value, const std::string& decimal);
+
 // Curve `curve` of a set as the lines of a graphic equalizer's configuration, each ending in
 // CR LF: a "# " comment in `language` naming the curve's colour and `title` (UTF-8), and
 // "GraphicEQ:" with a " frequency gain;" band per point, in rising frequency. A band's gain is

@@ -248,6 +248,91 @@ const TextRow text_rows[] = {
     {text_known_not_taken, " Not taken: %s Hz.",
      " Nicht \xfc"
      "bernommen: %s Hz."},
+
+    // What the audiogram window shows.
+    {text_show_hearing_level, "Hearing level", "H\xf6rpegel"},
+    {text_show_change, "Change since an earlier test",
+     "Ver\xe4nderung seit einem fr\xfc"
+     "heren Test"},
+
+    // Hearing level beside people of the same age and sex.
+    {audiogram_age_label, "Age", "Alter"},
+    {audiogram_age_range, "whole years from %d to %d", "ganze Jahre von %d bis %d"},
+    {audiogram_sex_label, "Sex", "Geschlecht"},
+    {text_sex_not_given, "Not given", "Keine Angabe"},
+    {text_sex_female, "Female", "Weiblich"},
+    {text_sex_male, "Male", "M\xe4nnlich"},
+    {text_group_people, "people of %d", "Menschen von %d Jahren"},
+    {text_group_women, "women of %d", "Frauen von %d Jahren"},
+    {text_group_men, "men of %d", "M\xe4nnern von %d Jahren"},
+    {text_age_within, "%s: within the range of 8 in 10 %s at every frequency tested.",
+     "%s: im Bereich von 8 von 10 %s bei jeder getesteten Frequenz."},
+    {text_age_poorer, "poorer than 9 in 10 %s at %s Hz", "schlechter als 9 von 10 %s bei %s Hz"},
+    {text_age_better, "better than 9 in 10 %s at %s Hz", "besser als 9 von 10 %s bei %s Hz"},
+    {text_age_less_certain, " Above %d the standard is less certain from %d Hz up.",
+     " \xdc"
+     "ber %d ist die Norm ab %d Hz weniger sicher."},
+    {text_age_header,
+     "10th percentile of %s [dB HL]\tMedian of %s [dB HL]\t90th percentile of %s [dB HL]",
+     "10. Perzentil von %s [dB HL]\tMedian von %s [dB HL]\t90. Perzentil von %s [dB HL]"},
+    {text_age_percentile_header, "%s: percentile among %s", "%s: Perzentil unter %s"},
+
+    // The change since an earlier test.
+    {text_change_unit, "Change [dB]", "Ver\xe4nderung [dB]"},
+    {text_zone_repeatability, "repeatability", "Wiederholgenauigkeit"},
+    {text_change_average, "%s: average change at %s Hz: %+d dB",
+     "%s: mittlere Ver\xe4nderung bei %s Hz: %+d dB"},
+    {text_change_missing, "%s: average change at %s Hz: no value at %s Hz",
+     "%s: mittlere Ver\xe4nderung bei %s Hz: kein Wert bei %s Hz"},
+    {text_change_significant, ": a significant threshold shift",
+     ": eine signifikante Verschiebung der H\xf6rschwelle"},
+    {text_change_criteria, " Changed %s.", " Ver\xe4nderung %s."},
+    {text_change_by_one, "by %d dB or more at: %s Hz", "um %d dB oder mehr bei: %s Hz"},
+    {text_change_by_adjacent, "by %d dB or more at two adjacent frequencies: %s Hz",
+     "um %d dB oder mehr bei zwei benachbarten Frequenzen: %s Hz"},
+    {text_change_none, "%s: no change beyond the test's repeatability.",
+     "%s: keine Ver\xe4nderung \xfc"
+     "ber die Wiederholgenauigkeit des Tests hinaus."},
+    {text_change_advice,
+     "Have this looked at by an audiologist soon. A sudden loss of hearing in one ear is urgent: "
+     "see a doctor the same day.",
+     "Lassen Sie das bald von einem HNO-Arzt oder Audiologen pr\xfc"
+     "fen. Ein pl\xf6tzlicher H\xf6rverlust auf einem Ohr ist ein Notfall: gehen Sie noch am "
+     "selben Tag zum Arzt."},
+    {text_change_improved,
+     "Better by %d dB or more at some frequency: that usually means practice with the test, or a "
+     "different volume or headphones.",
+     "Um %d dB oder mehr besser bei einer Frequenz: das bedeutet meist \xdc"
+     "bung mit dem Test oder eine andere Lautst\xe4rke oder andere Kopfh\xf6rer."},
+    {text_change_no_common,
+     "No change to show: this test and the earlier one have no frequency in common within each "
+     "other's range.",
+     "Keine Ver\xe4nderung zu zeigen: dieser Test und der fr\xfc"
+     "here haben keine Frequenz gemeinsam, die im Bereich des anderen liegt."},
+    {text_change_earlier, "Earlier test: %s",
+     "Fr\xfc"
+     "herer Test: %s"},
+    {text_change_note,
+     "Changes in dB against the earlier test: they hold only with the same headphones at the same "
+     "volume. This is no medical test.",
+     "Ver\xe4nderungen in dB gegen\xfc"
+     "ber dem fr\xfc"
+     "heren Test: Sie gelten nur mit denselben Kopfh\xf6rern bei derselben Lautst\xe4rke. Dies "
+     "ist kein medizinischer Test."},
+    {text_change_how_to,
+     "No earlier test is loaded. To see the change since one, switch on Compare and select the "
+     "earlier test, switch Compare off and select or take the new test; then open this window "
+     "again.",
+     "Kein fr\xfc"
+     "herer Test geladen. F\xfcr die Ver\xe4nderung seitdem schalten Sie Vergleich ein und "
+     "w\xe4hlen den fr\xfc"
+     "heren Test, schalten Vergleich aus und w\xe4hlen oder machen den neuen Test; dann "
+     "\xf6"
+     "ffnen Sie dieses Fenster erneut."},
+    {text_change_header,
+     "Frequency [Hz]\tRight ear change [dB]\tLeft ear change [dB]\tGreen change [dB]",
+     "Frequenz [Hz]\tRechtes Ohr Ver\xe4nderung [dB]\tLinkes Ohr Ver\xe4nderung [dB]\tGr\xfcn "
+     "Ver\xe4nderung [dB]"},
 };
 
 const int text_row_count = sizeof text_rows / sizeof text_rows[0];

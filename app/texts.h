@@ -95,6 +95,47 @@ enum TextKey {
     text_known_no_rows,
     text_known_pasted,
     text_known_not_taken,
+    // What the audiogram window shows, in the order of its choice.
+    text_show_hearing_level,
+    text_show_change,
+    // Hearing level beside people of an age and sex: the sexes in the order of the choice (not
+    // given, female, male), the groups (a printf format of the age) in the same order, the lines
+    // (the ear and the group; poorer and better take the group and the frequencies) with the words
+    // added above the age where the standard's high frequencies are less certain (the age and the
+    // frequency), and the copied columns' headers (the group; the ear and the group).
+    text_sex_not_given,
+    text_sex_female,
+    text_sex_male,
+    text_group_people,
+    text_group_women,
+    text_group_men,
+    text_age_within,
+    text_age_poorer,
+    text_age_better,
+    text_age_less_certain,
+    text_age_header,
+    text_age_percentile_header,
+    // The change since an earlier test: the chart's unit and its zone, the lines (the ear, the
+    // frequencies of the average and its value or those it misses; the words of a significant
+    // shift; the criteria that hold, each with its dB and frequencies; no change; the advice; the
+    // improvement in dB; no frequency in common), the earlier test's title, the note, the how-to
+    // and the copied text's header line.
+    text_change_unit,
+    text_zone_repeatability,
+    text_change_average,
+    text_change_missing,
+    text_change_significant,
+    text_change_criteria,
+    text_change_by_one,
+    text_change_by_adjacent,
+    text_change_none,
+    text_change_advice,
+    text_change_improved,
+    text_change_no_common,
+    text_change_earlier,
+    text_change_note,
+    text_change_how_to,
+    text_change_header,
     text_key_end // after the last named key
 };
 
@@ -125,9 +166,9 @@ inline constexpr int hearing_caption_keys[] = {
     hearing_start,        hearing_pause,     hearing_stop,     hearing_answer};
 
 // The audiogram window's controls whose captions depend on the language.
-inline constexpr int audiogram_caption_keys[] = {audiogram_copy_equalizer, audiogram_copy_picture,
-                                                 audiogram_copy_text, audiogram_known,
-                                                 audiogram_close};
+inline constexpr int audiogram_caption_keys[] = {
+    audiogram_copy_equalizer, audiogram_copy_picture, audiogram_copy_text, audiogram_known,
+    audiogram_close,          audiogram_age_label,    audiogram_sex_label};
 
 // The known audiogram's controls with captions of their own; its ear choice, copy and close
 // buttons and its columns take the audiogram window's words.

@@ -44,6 +44,7 @@ const int level_grid_count = 14;
 const int database_path_size = 400;
 const int band_control_count = 21; // the template's controls but the invisible band probe
 const int compare_title_size = 256;
+const int audiogram_age_size = 8; // what the age field takes, with the terminating zero
 
 struct CurveSet {
     uint16_t freq_hz[curve_count][curve_capacity];   // points in falling frequency
@@ -145,9 +146,15 @@ struct AppState {
     HFONT hearing_answer_font;
     int32_t hearing_recorded_steps; // results already written into the ear's curve
 
-    // The audiogram window, open only while it is shown.
+    // The audiogram window, open only while it is shown, and its choices, kept while the program
+    // runs and never stored: the known audiogram's fields, what it shows (0 hearing level, 1 the
+    // change since an earlier test), the age as typed, and the sex chosen (0 not given, 1 female,
+    // 2 male).
     HWND audiogram_window;
     KnownAudiogramFields known_audiogram;
+    int32_t audiogram_shows;
+    char audiogram_age[audiogram_age_size];
+    int32_t audiogram_sex;
 };
 
 // The single instance, all zero at process start.

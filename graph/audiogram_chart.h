@@ -26,12 +26,14 @@ struct ChartPoint {
     double value_db;
 };
 
-// A shaded area across the whole chart between two values, its name at the right edge.
+// A shaded area across the whole chart between two values, its name right of the chart or, for a
+// zone around which the marks gather at every frequency, inside the plot at its top left.
 struct ChartZone {
     double top_db;
     double bottom_db;
     uint32_t colour;
     std::string name; // in the program's code page
+    bool name_inside;
 };
 
 // The points of curve `curve` (0 green, 1 red, 2 blue): every point's mark (a square, a circle, a
@@ -42,17 +44,34 @@ struct ChartCurve {
     std::vector<ChartPoint> marks;
 };
 
+// A shaded area like a zone whose edges follow values from frequency to frequency, joined by
+// straight lines: a range at each frequency (a group's thresholds from one percentile to
+// another). Both edges run through the same frequencies, rising.
+struct ChartRangeZone {
+    std::vector<ChartPoint> top;
+    std::vector<ChartPoint> bottom;
+    uint32_t colour;
+};
+
+// A dashed line through its points, from first to last.
+struct ChartDashedLine {
+    std::vector<ChartPoint> points;
+    uint32_t colour;
+};
+
 struct AudiogramChart {
     std::string unit; // written above the values at the left
     ChartSpan span;
     std::vector<ChartZone> zones;
-    std::vector<ChartCurve> curves; // drawn in this order, the last on top
+    std::vector<ChartRangeZone> range_zones;   // over the zones, under the grid
+    std::vector<ChartDashedLine> dashed_lines; // over the grid, under the curves
+    std::vector<ChartCurve> curves;            // drawn in this order, the last on top
 };
 
 #ifdef _WIN32
 // Draws the chart into dc, a picture of width x height pixels, with its labels font_height pixels
-// tall: the background, the zones and their names, the grid with its labels and unit, then each
-// curve's line and marks.
+// tall: the background, the zones and their names, the range zones, the grid with its labels and
+// unit, the dashed lines, then each curve's line and marks.
 void draw_audiogram_chart(HDC dc, int width, int height, int font_height,
                           const AudiogramChart& chart);
 #endif

@@ -5,6 +5,8 @@
 #include "graph/audiogram_layout.h"
 #include "graph/render.h"
 
+#include <vector>
+
 namespace {
 
 const COLORREF background_colour = RGB(255, 255, 255);
@@ -33,7 +35,7 @@ void line(HDC dc, int x0, int y0, int x1, int y1) {
     LineTo(dc, x1, y1);
 }
 
-// The zones, each with its name right of the chart.
+// The zones, each with its name.
 void draw_zones(HDC dc, const ChartLayout& layout, const AudiogramChart& chart) {
     int right = chart_right(layout);
     SetTextColor(dc, zone_name_colour);
@@ -41,8 +43,13 @@ void draw_zones(HDC dc, const ChartLayout& layout, const AudiogramChart& chart) 
         int top = chart_y(layout, zone.top_db);
         int bottom = chart_y(layout, zone.bottom_db);
         fill(dc, layout.left, top, right, bottom, zone.colour);
-        draw_text(dc, right + layout.font_height / 4, (top + bottom - layout.font_height) / 2,
-                  zone.name, TA_LEFT | TA_TOP);
+        if (zone.name_inside) {
+            draw_text(dc, layout.left + layout.font_height / 4, top + layout.font_height / 8,
+                      zone.name, TA_LEFT | TA_TOP);
+        } else {
+            draw_text(dc, right + layout.font_height / 4, (top + bottom - layout.font_height) / 2,
+                      zone.name, TA_LEFT | TA_TOP);
+        }
     }
     SetTextColor(dc, text_colour);
 }
@@ -51,6 +58,9 @@ void draw_zones(HDC dc, const ChartLayout& layout, const AudiogramChart& chart) 
 int names_width(HDC dc, const AudiogramChart& chart, int font_height) {
     int widest = 0;
     for (const ChartZone& zone : chart.zones) {
+        if (zone.name_inside) {
+            continue;
+        }
         SIZE extent = {};
         GetTextExtentPoint32A(dc, zone.name.c_str(), static_cast<int>(zone.name.size()), &extent);
         widest = extent.cx > widest ? extent.cx : widest;
@@ -97,6 +107,51 @@ void draw_grid(HDC dc, const ChartLayout& layout, const AudiogramChart& chart) {
     DeleteObject(faint);
 }
 
+// Each range zone as the polygon along its top edge and back along its bottom edge.
+void draw_range_zones(HDC dc, const ChartLayout& layout, const AudiogramChart& chart) {
+    HGDIOBJ old_pen = SelectObject(dc, GetStockObject(NULL_PEN));
+    for (const ChartRangeZone& zone : chart.range_zones) {
+        std::vector<POINT> outline;
+        for (const ChartPoint& at : zone.top) {
+            outline.push_back({chart_x(layout, at.frequency_hz), chart_y(layout, at.value_db)});
+        }
+        for (size_t k = zone.bottom.size(); k-- > 0;) {
+            const ChartPoint& at = zone.bottom[k];
+            outline.push_back({chart_x(layout, at.frequency_hz), chart_y(layout, at.value_db)});
+        }
+        HBRUSH brush = CreateSolidBrush(zone.colour);
+        HGDIOBJ old_brush = SelectObject(dc, brush);
+        Polygon(dc, outline.data(), static_cast<int>(outline.size()));
+        SelectObject(dc, old_brush);
+        DeleteObject(brush);
+    }
+    SelectObject(dc, old_pen);
+}
+
+void draw_joined(HDC dc, const ChartLayout& layout, const std::vector<ChartPoint>& points) {
+    for (size_t k = 0; k < points.size(); ++k) {
+        int x = chart_x(layout, points[k].frequency_hz);
+        int y = chart_y(layout, points[k].value_db);
+        if (k == 0) {
+            MoveToEx(dc, x, y, nullptr);
+        } else {
+            LineTo(dc, x, y);
+        }
+    }
+}
+
+void draw_dashed_lines(HDC dc, const ChartLayout& layout, const AudiogramChart& chart) {
+    for (const ChartDashedLine& dashed : chart.dashed_lines) {
+        LOGBRUSH colour = {BS_SOLID, dashed.colour, 0};
+        HPEN pen = ExtCreatePen(PS_GEOMETRIC | PS_DASH | PS_ENDCAP_FLAT, curve_pen_width, &colour,
+                                0, nullptr);
+        HGDIOBJ old_pen = SelectObject(dc, pen);
+        draw_joined(dc, layout, dashed.points);
+        SelectObject(dc, old_pen);
+        DeleteObject(pen);
+    }
+}
+
 // A point's mark: a circle for the right ear, a cross for the left and a square for green.
 void draw_mark(HDC dc, int curve, int x, int y, int r) {
     switch (curve) {
@@ -113,15 +168,7 @@ void draw_curve(HDC dc, const ChartLayout& layout, const ChartCurve& curve) {
     HPEN pen = CreatePen(PS_SOLID, curve_pen_width, chart_curve_colours[curve.curve]);
     HGDIOBJ old_pen = SelectObject(dc, pen);
     HGDIOBJ old_brush = SelectObject(dc, GetStockObject(NULL_BRUSH));
-    for (size_t k = 0; k < curve.joined.size(); ++k) {
-        int x = chart_x(layout, curve.joined[k].frequency_hz);
-        int y = chart_y(layout, curve.joined[k].value_db);
-        if (k == 0) {
-            MoveToEx(dc, x, y, nullptr);
-        } else {
-            LineTo(dc, x, y);
-        }
-    }
+    draw_joined(dc, layout, curve.joined);
     int radius = chart_mark_radius(layout);
     for (const ChartPoint& mark : curve.marks) {
         draw_mark(dc, curve.curve, chart_x(layout, mark.frequency_hz),
@@ -146,7 +193,9 @@ void draw_audiogram_chart(HDC dc, int width, int height, int font_height,
     ChartLayout layout = lay_out_chart(width, height, font_height, unit.cx,
                                        names_width(dc, chart, font_height), chart.span);
     draw_zones(dc, layout, chart);
+    draw_range_zones(dc, layout, chart);
     draw_grid(dc, layout, chart);
+    draw_dashed_lines(dc, layout, chart);
     for (const ChartCurve& curve : chart.curves) {
         draw_curve(dc, layout, curve);
     }

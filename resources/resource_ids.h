@@ -80,6 +80,14 @@
 #define audiogram_copy_text 508
 #define audiogram_close 509
 #define audiogram_known 510
+// What the chart shows (hearing level or the change since an earlier test), and the age and sex
+// of the people whose hearing it is set beside.
+#define audiogram_mode_choice 511
+#define audiogram_age_label 512
+#define audiogram_age_field 513
+#define audiogram_age_range 514
+#define audiogram_sex_label 515
+#define audiogram_sex_choice 516
 
 // The known audiogram's dialog and its controls. The level fields of a column and the frequencies'
 // labels have consecutive ids, from the first row (125 Hz) down.
