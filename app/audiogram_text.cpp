@@ -84,10 +84,6 @@ std::string age_line(const std::vector<PointLevel>& levels, int ear_name, const 
         }
         line += ".";
     }
-    if (group.age > norm_certain_up_to_age) {
-        line += formatted(text(text_age_less_certain, language), norm_certain_up_to_age,
-                          norm_less_certain_hz);
-    }
     return line + "\r\n";
 }
 
@@ -252,11 +248,17 @@ std::string format_ear_lines(const CurveSet& main_set, const CurveSet& reference
     if (difference != 0) {
         lines += formatted(text(text_audiogram_difference, language), difference) + "\r\n";
     }
-    lines += age_line(curve_hearing_levels(main_set, reference, right_ear_curve), text_right_ear,
-                      group, language);
-    lines += age_line(curve_hearing_levels(main_set, reference, left_ear_curve), text_left_ear,
-                      group, language);
-    return lines;
+    std::string age_lines = age_line(curve_hearing_levels(main_set, reference, right_ear_curve),
+                                     text_right_ear, group, language) +
+                            age_line(curve_hearing_levels(main_set, reference, left_ear_curve),
+                                     text_left_ear, group, language);
+    // Said once below the ears' lines: it is the group's, not an ear's.
+    if (!age_lines.empty() && group.age > norm_certain_up_to_age) {
+        age_lines += formatted(text(text_age_less_certain, language), norm_certain_up_to_age,
+                               norm_less_certain_hz) +
+                     "\r\n";
+    }
+    return lines + age_lines;
 }
 
 std::string level_table(const CurveSet& main_set, const CurveSet& reference, const AgeGroup& group,

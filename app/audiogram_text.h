@@ -30,8 +30,8 @@ AudiogramChart hearing_level_chart(const CurveSet& main_set, const CurveSet& ref
 // and differ by 15 dB or more, a line that says by how much and suggests an audiologist. With a
 // group, then one line for each ear with a level at a norm's frequency: within the range of 8 in
 // 10 of the group at every one, or where it is poorer than 9 in 10 (above the 90th percentile)
-// and where better (below the 10th); above 70 years it adds that the standard is less certain at
-// the high frequencies.
+// and where better (below the 10th); above 70 years a line below them says that the standard is
+// less certain at the high frequencies.
 std::string format_ear_lines(const CurveSet& main_set, const CurveSet& reference,
                              const AgeGroup& group, int language);
 

@@ -269,8 +269,8 @@ const TextRow text_rows[] = {
      "%s: im Bereich von 8 von 10 %s bei jeder getesteten Frequenz."},
     {text_age_poorer, "poorer than 9 in 10 %s at %s Hz", "schlechter als 9 von 10 %s bei %s Hz"},
     {text_age_better, "better than 9 in 10 %s at %s Hz", "besser als 9 von 10 %s bei %s Hz"},
-    {text_age_less_certain, " Above %d the standard is less certain from %d Hz up.",
-     " \xdc"
+    {text_age_less_certain, "Above %d the standard is less certain from %d Hz up.",
+     "\xdc"
      "ber %d ist die Norm ab %d Hz weniger sicher."},
     {text_age_header,
      "10th percentile of %s [dB HL]\tMedian of %s [dB HL]\t90th percentile of %s [dB HL]",

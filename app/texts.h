@@ -100,9 +100,9 @@ enum TextKey {
     text_show_change,
     // Hearing level beside people of an age and sex: the sexes in the order of the choice (not
     // given, female, male), the groups (a printf format of the age) in the same order, the lines
-    // (the ear and the group; poorer and better take the group and the frequencies) with the words
-    // added above the age where the standard's high frequencies are less certain (the age and the
-    // frequency), and the copied columns' headers (the group; the ear and the group).
+    // (the ear and the group; poorer and better take the group and the frequencies), the line
+    // below them above the age where the standard's high frequencies are less certain (the age and
+    // the frequency), and the copied columns' headers (the group; the ear and the group).
     text_sex_not_given,
     text_sex_female,
     text_sex_male,

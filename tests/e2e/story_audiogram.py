@@ -195,9 +195,9 @@ class AudiogramCase:
             better = [f for f in tested if levels[c][f] < norm[f][0]]
             parts = ["%s than 9 in 10 men of 75 at %s Hz" % (word, listed(found))
                      for word, found in (("poorer", poorer), ("better", better)) if found]
-            lines += "%s: %s. Above 70 the standard is less certain from 3000 Hz up.\r\n" % (
-                ear, "; ".join(parts) or "within the range of 8 in 10 men of 75 at every "
-                "frequency tested")
+            lines += "%s: %s.\r\n" % (ear, "; ".join(parts) or "within the range of 8 in 10 "
+                                        "men of 75 at every frequency tested")
+        lines += "Above 70 the standard is less certain from 3000 Hz up.\r\n"
         w = self.program.wait_for_window(lambda w: "75" in w.test_items[ids.audiogram_lines][
             "text"] and not w.test_items[ids.audiogram_age_range]["text"], "the age's lines")
         p.screenshot(self.shot + "_age", w.test)
