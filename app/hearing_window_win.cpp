@@ -1,7 +1,8 @@
 // The hearing test window. It runs its own modal loop, so that Space answers whichever of its
 // controls has the focus, at the moment the key goes down and once however long it is held; a
-// click on "I hear it" answers as the button goes down. The tone stream's notices come to this
-// window and drive the test.
+// click on "I hear it" answers as the button goes down. During the headphone check, Left, Both and
+// Right (or the keys L, B and R) answer it, in place of "I hear it", and Space does nothing. The
+// tone stream's notices come to this window and drive the test.
 #include "app/hearing_window.h"
 
 #include "app/hearing_summary.h"
@@ -21,16 +22,32 @@ namespace {
 
 const int32_t right_ear = 2; // channel masks
 const int32_t left_ear = 1;
+const int32_t both_ears = 3;
 const int red_curve = 1;
 const int blue_curve = 2;
+// The check's buttons and keys with the channels they answer.
+struct CheckAnswer {
+    int control;
+    WPARAM key;
+    int32_t channel_mask;
+};
+const CheckAnswer check_answers[] = {
+    {hearing_check_left, 'L', left_ear},
+    {hearing_check_both, 'B', both_ears},
+    {hearing_check_right, 'R', right_ear},
+};
 
 // A text in the program's language.
 const char* word(int key) {
     return text(key, app.language);
 }
 
-int ear_curve() {
-    return app.hearing.channel_mask == left_ear ? blue_curve : red_curve;
+int ear_curve(int32_t channel_mask) {
+    return channel_mask == left_ear ? blue_curve : red_curve;
+}
+
+bool checking() {
+    return app.hearing.running && app.hearing.checking;
 }
 
 // The hearing test as the stream's block source; its context is the test.
@@ -63,19 +80,22 @@ void set_text(HWND window, int control, const std::string& text) {
     }
 }
 
-// The ear's curve holds every threshold found so far; the graph behind shows it.
+// Once the check has passed, each tested ear's curve holds every threshold found so far; the
+// graph behind shows it. A check that fails or is stopped changes no curve.
 void record_thresholds(HWND window) {
     const HearingTest& test = app.hearing;
-    if (test.decided_steps == app.hearing_recorded_steps) {
+    if (test.check_verdict != check_passed || test.decided_steps == app.hearing_recorded_steps) {
         return;
     }
     app.hearing_recorded_steps = test.decided_steps;
-    int c = ear_curve();
     CurveSet before = app.main_set;
-    app.main_set.count[c] = 0;
+    for (int k = 0; k < test.ear_count; ++k) {
+        app.main_set.count[ear_curve(test.steps[k].channel_mask)] = 0;
+    }
     for (int i = 0; i < test.step_count; ++i) {
         if (is_curve_threshold(test, i)) {
-            insert_curve_point(&app.main_set, c, test.steps[i].frequency_hz,
+            insert_curve_point(&app.main_set, ear_curve(test.steps[i].channel_mask),
+                               test.steps[i].frequency_hz,
                                stored_amplitude(test.steps[i].threshold_db));
         }
     }
@@ -89,23 +109,32 @@ void record_thresholds(HWND window) {
 void show_state(HWND window) {
     const HearingTest& test = app.hearing;
     bool idle = !test.running;
+    CheckDlgButton(window, hearing_both_ears, test.channel_mask == both_ears);
     CheckDlgButton(window, hearing_right_ear, test.channel_mask == right_ear);
     CheckDlgButton(window, hearing_left_ear, test.channel_mask == left_ear);
     CheckDlgButton(window, hearing_quick, test.procedure == test_procedure_quick);
     CheckDlgButton(window, hearing_standard, test.procedure == test_procedure_standard);
     CheckDlgButton(window, hearing_highs, test.highs != 0);
-    for (int control : {hearing_right_ear, hearing_left_ear, hearing_quick, hearing_standard,
-                        hearing_highs, hearing_sample, hearing_start}) {
+    for (int control : {hearing_both_ears, hearing_right_ear, hearing_left_ear, hearing_quick,
+                        hearing_standard, hearing_highs, hearing_sample, hearing_start}) {
         EnableWindow(GetDlgItem(window, control), idle);
     }
+    // The check's buttons stand where "I hear it" stands during the test.
+    for (const CheckAnswer& answer : check_answers) {
+        ShowWindow(GetDlgItem(window, answer.control), checking() ? SW_SHOWNA : SW_HIDE);
+        EnableWindow(GetDlgItem(window, answer.control), checking() && !test.paused);
+    }
+    ShowWindow(GetDlgItem(window, hearing_answer), checking() ? SW_HIDE : SW_SHOWNA);
     EnableWindow(GetDlgItem(window, hearing_pause), !idle);
     EnableWindow(GetDlgItem(window, hearing_stop), !idle);
     // A control that was just disabled (Start, once pressed) leaves the keys nowhere: they go to
     // "I hear it" instead.
+    // During the check they go to its "Both" button, and "I hear it" takes them back after it.
     HWND focus = GetFocus();
-    if (focus == nullptr || !IsWindowEnabled(focus)) {
-        SendMessageA(window, WM_NEXTDLGCTL,
-                     reinterpret_cast<WPARAM>(GetDlgItem(window, hearing_answer)), TRUE);
+    if (focus == nullptr || !IsWindowEnabled(focus) || !IsWindowVisible(focus)) {
+        int control = checking() && !test.paused ? hearing_check_both : hearing_answer;
+        SendMessageA(window, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(window, control)),
+                     TRUE);
     }
     set_text(window, hearing_pause, word(test.paused ? text_hearing_continue : hearing_pause));
     set_text(window, hearing_summary,
@@ -130,13 +159,8 @@ void begin_test() {
 }
 
 void on_start(HWND window) {
-    int c = ear_curve();
-    if (app.main_set.count[c] > 0) {
-        app.main_set.count[c] = 0;
-        app.unsaved_changes = 1;
-        request_refresh(GetWindow(window, GW_OWNER));
-    }
-    app.hearing_recorded_steps = 0;
+    // The curves are replaced once the check has passed.
+    app.hearing_recorded_steps = -1;
     if (!open_stream(window, begin_test)) {
         stop_hearing_test(&app.hearing);
         app.hearing.step_count = 0; // nothing was tested: no summary
@@ -170,6 +194,7 @@ void on_command(HWND window, int control) {
     }
     if (!test->running) {
         switch (control) {
+        case hearing_both_ears: test->channel_mask = both_ears; break;
         case hearing_right_ear: test->channel_mask = right_ear; break;
         case hearing_left_ear: test->channel_mask = left_ear; break;
         case hearing_quick: test->procedure = test_procedure_quick; break;
@@ -193,6 +218,11 @@ void on_command(HWND window, int control) {
             break;
         case hearing_stop: stop_hearing_test(test); break;
         }
+        for (const CheckAnswer& answer : check_answers) {
+            if (control == answer.control) {
+                answer_channel_check(test, answer.channel_mask);
+            }
+        }
     }
     show_progress(window);
 }
@@ -203,8 +233,11 @@ void on_init(HWND window) {
         SetDlgItemTextA(window, control, word(control));
     }
     app.hearing_answer_font = create_field_font(app.status_font_height);
-    SendDlgItemMessageA(window, hearing_answer, WM_SETFONT,
-                        reinterpret_cast<WPARAM>(app.hearing_answer_font), FALSE);
+    for (int control :
+         {hearing_answer, hearing_check_left, hearing_check_both, hearing_check_right}) {
+        SendDlgItemMessageA(window, control, WM_SETFONT,
+                            reinterpret_cast<WPARAM>(app.hearing_answer_font), FALSE);
+    }
     show_state(window);
     SetFocus(GetDlgItem(window, hearing_answer));
 }
@@ -236,16 +269,29 @@ bool take_answer(HWND window, const MSG& message) {
         return false;
     }
     bool space = message.wParam == VK_SPACE;
+    // Bit 30 is set on the repeats of a held key.
+    bool first = (message.lParam & (1 << 30)) == 0;
+    const CheckAnswer* key = nullptr;
+    for (const CheckAnswer& answer : check_answers) {
+        // The key's virtual-key code is its capital; its character may be small.
+        WPARAM small = message.message == WM_CHAR ? answer.key - 'A' + 'a' : answer.key;
+        if (checking() && (message.wParam == answer.key || message.wParam == small)) {
+            key = &answer;
+        }
+    }
     switch (message.message) {
     case WM_KEYDOWN:
-        // Bit 30 is set on the repeats of a held key.
-        if (space && (message.lParam & (1 << 30)) == 0) {
+        if (space && first) {
             answer_hearing_test(&app.hearing);
             show_progress(window);
         }
-        return space;
+        if (key != nullptr && first) {
+            answer_channel_check(&app.hearing, key->channel_mask);
+            show_progress(window);
+        }
+        return space || key != nullptr;
     case WM_KEYUP:
-    case WM_CHAR: return space;
+    case WM_CHAR: return space || key != nullptr;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
         if (message.hwnd == GetDlgItem(window, hearing_answer)) {
@@ -264,7 +310,7 @@ void run_hearing_test(HWND dialog) {
         return;
     }
     std::memset(&app.hearing, 0, sizeof app.hearing);
-    app.hearing.channel_mask = right_ear;
+    app.hearing.channel_mask = both_ears;
     app.hearing.procedure = test_procedure_quick;
     app.hearing_recorded_steps = 0;
     app.hearing_window = CreateDialogParamA(app.instance, MAKEINTRESOURCEA(hearing_dialog_template),

@@ -61,28 +61,32 @@ const TextRow text_rows[] = {
     // The hearing test window.
     {text_hearing_caption, "Hearing test", "H\xf6rtest"},
     {hearing_instructions,
-     "Wear headphones. Short pulsed tones play in one ear. Press Space or click \"I hear "
-     "it\" whenever you hear one, however faint. Set a comfortable volume with the sample "
-     "tone first. Levels are relative to full scale, not calibrated: this is no medical "
-     "test.",
-     "Setzen Sie Kopfh\xf6rer auf. Kurze gepulste T\xf6ne erklingen auf einem Ohr. "
-     "Dr\xfc"
-     "cken Sie die Leertaste oder klicken Sie \"Ich h\xf6re den Ton\", sobald Sie einen "
+     "Wear headphones. First, three tones ask where you hear them: click Left, Both or Right, or "
+     "press L, B or R. Then press Space or click \"I hear it\" whenever you hear a tone, however "
+     "faint. Set a comfortable volume with the sample tone first. Levels are relative to full "
+     "scale, not calibrated: this is no medical test.",
+     "Setzen Sie Kopfh\xf6rer auf. Zuerst fragen drei T\xf6ne, wo Sie sie h\xf6ren: Klicken "
+     "Sie Links, Beide oder Rechts oder dr\xfc"
+     "cken Sie L, B oder R. Dann dr\xfc"
+     "cken Sie die Leertaste oder klicken \"Ich h\xf6re den Ton\", sobald Sie einen Ton "
      "h\xf6ren, so leise er auch ist. Stellen Sie zuerst mit dem Probeton eine angenehme "
-     "Lautst\xe4rke ein. Die Pegel beziehen sich auf die Vollaussteuerung und sind nicht "
-     "kalibriert: Dies ist kein medizinischer Test."},
+     "Lautst\xe4rke ein. Die Pegel sind nicht kalibriert: Dies ist kein medizinischer Test."},
+    {hearing_both_ears, "Both ears", "Beide Ohren"},
     {hearing_right_ear, "Right ear (red curve)", "Rechtes Ohr (rote Kurve)"},
     {hearing_left_ear, "Left ear (blue curve)", "Linkes Ohr (blaue Kurve)"},
-    {hearing_replaces, "Start replaces this curve of the main window.",
-     "Start ersetzt diese Kurve im Hauptfenster."},
+    {hearing_replaces, "Start replaces the curve of each ear tested in the main window.",
+     "Start ersetzt die Kurve jedes getesteten Ohrs im Hauptfenster."},
     {hearing_quick, "Quick (about 4 minutes an ear)", "Schnell (etwa 4 Minuten pro Ohr)"},
-    {hearing_standard, "Standard (about 9 minutes an ear)", "Standard (etwa 9 Minuten pro Ohr)"},
+    {hearing_standard, "Standard (about 7 minutes an ear)", "Standard (etwa 7 Minuten pro Ohr)"},
     {hearing_highs, "Also 10, 12, 14 and 16 kHz", "Auch 10, 12, 14 und 16 kHz"},
     {hearing_sample, "Sample tone", "Probeton"},
     {hearing_start, "Start", "Start"},
     {hearing_pause, "Pause", "Pause"},
     {hearing_stop, "Stop", "Stopp"},
     {hearing_answer, "I hear it", "Ich h\xf6re den Ton"},
+    {hearing_check_left, "Left", "Links"},
+    {hearing_check_both, "Both", "Beide"},
+    {hearing_check_right, "Right", "Rechts"},
     {text_hearing_continue, "Continue", "Weiter"},
     {text_hearing_progress, "%d Hz, %d of %d", "%d Hz, %d von %d"},
     {text_hearing_done, "Done.", "Fertig."},
@@ -90,6 +94,30 @@ const TextRow text_rows[] = {
     {text_hearing_no_output, "No sound output could be opened.",
      "Keine Tonausgabe lie\xdf sich \xf6"
      "ffnen."},
+    {text_hearing_checking, "Headphone check: tone %d of %d. Where did it play?",
+     "Kopfh\xf6rerpr\xfc"
+     "fung: Ton %d von %d. Wo erklang er?"},
+    {text_hearing_check_failed, "Headphone check failed.",
+     "Kopfh\xf6rerpr\xfc"
+     "fung nicht bestanden."},
+    {text_hearing_check_swapped,
+     "The sides are swapped: the headphones may be on the wrong way round. Check them and press "
+     "Start again.",
+     "Die Seiten sind vertauscht: Der Kopfh\xf6rer sitzt vielleicht falsch herum. Pr\xfc"
+     "fen Sie ihn und dr\xfc"
+     "cken Sie erneut auf Start."},
+    {text_hearing_check_mono,
+     "A tone for one ear reached both: the sound may be mono, or a balance setting moves it. "
+     "Check the sound settings and press Start again.",
+     "Ein Ton f\xfcr ein Ohr war auf beiden zu h\xf6ren: Der Ton ist vielleicht mono, oder die "
+     "Balance verschiebt ihn. Pr\xfc"
+     "fen Sie die Toneinstellungen und dr\xfc"
+     "cken Sie erneut auf Start."},
+    {text_hearing_check_mismatch,
+     "An answer did not match where the tone played. Press Start to check again.",
+     "Eine Antwort passte nicht zu der Seite, auf der der Ton spielte. Dr\xfc"
+     "cken Sie erneut auf Start, um noch einmal zu pr\xfc"
+     "fen."},
     {text_hearing_frequency, "%d Hz", "%d Hz"},
     {text_hearing_retest_frequency, "%d Hz (retest)", "%d Hz (Wiederholung)"},
     {text_hearing_threshold, "%s: %d dBFS", "%s: %d dBFS"},
@@ -105,6 +133,10 @@ const TextRow text_rows[] = {
      "Sie h\xf6rten die leiseste Stufe: Lautst\xe4rke senken und erneut testen."},
     {text_hearing_unreliable, "Unreliable: answers without a tone.",
      "Unzuverl\xe4ssig: Antworten ohne Ton."},
+    {text_hearing_contradicting,
+     "Unreliable: the answers contradict each other (tones missed well above a tone heard).",
+     "Unzuverl\xe4ssig: Die Antworten widersprechen sich (T\xf6ne weit \xfc"
+     "ber einem geh\xf6rten nicht geh\xf6rt)."},
 
     // The audiogram window, its menu entry and its copies.
     {menu_audiogram, "Audiogram...", "Audiogramm..."},

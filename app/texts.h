@@ -31,6 +31,13 @@ enum TextKey {
     text_hearing_done,
     text_hearing_stopped,
     text_hearing_no_output, // when no sound output could be opened
+    // The headphone check: its progress (the tone's number and the number of tones), and what
+    // went wrong: the sides swapped, a one-ear tone heard in both, any other mismatch.
+    text_hearing_checking,
+    text_hearing_check_failed,
+    text_hearing_check_swapped,
+    text_hearing_check_mono,
+    text_hearing_check_mismatch,
     // The summary: a frequency's name (its hertz; for the retest with a mark), what it gave.
     text_hearing_frequency,
     text_hearing_retest_frequency,
@@ -42,6 +49,7 @@ enum TextKey {
     text_hearing_varied,
     text_hearing_floor,
     text_hearing_unreliable,
+    text_hearing_contradicting, // an ear's answers contradict each other
     // The hearing test summary's last line while a reference is loaded.
     text_hearing_audiogram,
     // The audiogram window: its title, the ears, the lines below the chart (printf formats: the
@@ -161,9 +169,10 @@ inline constexpr int main_caption_keys[] = {
 inline constexpr int window_menu_keys[] = {window_menu_order};
 // The hearing test window's controls whose captions depend on the language.
 inline constexpr int hearing_caption_keys[] = {
-    hearing_instructions, hearing_right_ear, hearing_left_ear, hearing_replaces,
-    hearing_quick,        hearing_standard,  hearing_highs,    hearing_sample,
-    hearing_start,        hearing_pause,     hearing_stop,     hearing_answer};
+    hearing_instructions, hearing_both_ears,  hearing_right_ear,  hearing_left_ear,
+    hearing_replaces,     hearing_quick,      hearing_standard,   hearing_highs,
+    hearing_sample,       hearing_start,      hearing_pause,      hearing_stop,
+    hearing_answer,       hearing_check_left, hearing_check_both, hearing_check_right};
 
 // The audiogram window's controls whose captions depend on the language.
 inline constexpr int audiogram_caption_keys[] = {

@@ -36,7 +36,8 @@ BENCHMARK(tone_block)->Arg(0)->Arg(1);
 void hearing_block(benchmark::State& state) {
     HearingTest test{};
     test.channel_mask = 2;
-    test.presentation = {presentation_tone, 0, tone_pulses, test_amplitude(-20), -20, 1000, 1, 1};
+    test.presentation = {
+        presentation_tone, 0, tone_pulses, test_amplitude(-20), -20, 1000, 2, 0, 0, 0, 1, 1};
     std::vector<int16_t> block(block_frames * 2);
     for (auto _ : state) {
         test.synthesized_frames = 0;

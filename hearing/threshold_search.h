@@ -9,8 +9,6 @@
 
 // The level every search but the first begins at, and the familiarisation too.
 const int32_t search_start_db = -20;
-// A search that has presented this many tones without a threshold gives up.
-const int32_t search_presentation_limit = 30;
 // Misses at the ceiling that end a search with no response, and answers at the floor that give
 // the floor as threshold.
 const int32_t limit_repeats = 2;

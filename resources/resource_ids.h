@@ -1,6 +1,6 @@
 // The main dialog's identifiers, its captions, its width and the one measure of its layout that
-// the template does not hold. Plain #defines, so that the resource script, the program and the tests
-// (the end-to-end harness reads this file as well) share one definition of each.
+// the template does not hold. Plain #defines, so that the resource script, the program and the
+// tests (the end-to-end harness reads this file as well) share one definition of each.
 #pragma once
 
 #define main_dialog_template 100
@@ -67,6 +67,11 @@
 #define hearing_summary 412
 #define hearing_quick 413
 #define hearing_standard 414
+#define hearing_both_ears 415
+// The headphone check's answers.
+#define hearing_check_left 416
+#define hearing_check_both 417
+#define hearing_check_right 418
 
 // The audiogram window and its controls.
 #define audiogram_dialog_template 120
