@@ -29,6 +29,7 @@ int check_key(CheckVerdict verdict) {
     switch (verdict) {
     case check_swapped: return text_hearing_check_swapped;
     case check_mono: return text_hearing_check_mono;
+    case check_unheard: return text_hearing_check_unheard;
     default: return text_hearing_check_mismatch;
     }
 }
@@ -89,6 +90,12 @@ std::string format_hearing_summary(const HearingTest& test, int language, bool r
     summary += formatted(text(text_hearing_false_alarms, language), test.false_alarms,
                          test.catch_answers, test.catch_trials) +
                "\r\n";
+    if (test.check_silent_ear != 0) {
+        summary +=
+            formatted(text(text_hearing_check_silent_ear, language),
+                      text(test.check_silent_ear == 1 ? text_left_ear : text_right_ear, language)) +
+            "\r\n";
+    }
     if (verdict.at_floor) {
         summary += line(text_hearing_floor, language);
     }

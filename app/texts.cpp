@@ -118,6 +118,18 @@ const TextRow text_rows[] = {
      "Eine Antwort passte nicht zu der Seite, auf der der Ton spielte. Dr\xfc"
      "cken Sie erneut auf Start, um noch einmal zu pr\xfc"
      "fen."},
+    {text_hearing_check_unheard,
+     "No tone of the check was answered: the sound may be off or too quiet. Set the volume with "
+     "the sample tone and press Start again.",
+     "Kein Ton der Pr\xfc"
+     "fung wurde beantwortet: Der Ton ist vielleicht aus oder zu leise. Stellen Sie die "
+     "Lautst\xe4rke mit dem Probeton ein und dr\xfc"
+     "cken Sie erneut auf Start."},
+    {text_hearing_check_silent_ear,
+     "%s: no tone of the headphone check was heard there. If that ear hears, check the headphones.",
+     "%s: Dort war kein Ton der Kopfh\xf6rerpr\xfc"
+     "fung zu h\xf6ren. Wenn dieses Ohr h\xf6rt, pr\xfc"
+     "fen Sie den Kopfh\xf6rer."},
     {text_hearing_frequency, "%d Hz", "%d Hz"},
     {text_hearing_retest_frequency, "%d Hz (retest)", "%d Hz (Wiederholung)"},
     {text_hearing_threshold, "%s: %d dBFS", "%s: %d dBFS"},

@@ -32,12 +32,15 @@ enum TextKey {
     text_hearing_stopped,
     text_hearing_no_output, // when no sound output could be opened
     // The headphone check: its progress (the tone's number and the number of tones), and what
-    // went wrong: the sides swapped, a one-ear tone heard in both, any other mismatch.
+    // went wrong: the sides swapped, a one-ear tone heard in both, any other mismatch, no tone
+    // heard; and the summary's line on an ear that heard no tone of it (the ear's name).
     text_hearing_checking,
     text_hearing_check_failed,
     text_hearing_check_swapped,
     text_hearing_check_mono,
     text_hearing_check_mismatch,
+    text_hearing_check_unheard,
+    text_hearing_check_silent_ear,
     // The summary: a frequency's name (its hertz; for the retest with a mark), what it gave.
     text_hearing_frequency,
     text_hearing_retest_frequency,

@@ -31,7 +31,7 @@ struct SimulatedListener {
     double false_alarms; // answers to a silent presentation, the curve's floor
     double lapses;       // tones missed however loud
     // The check's answer to a tone that sounds in the channels of mask: check_answers[mask] (all
-    // four 0 for a listener who answers with the channels).
+    // four 0 for a listener who answers with the channels, -1 for no answer).
     int32_t check_answers[4];
 };
 
@@ -177,8 +177,10 @@ inline HearingTest simulate_test(const SimulatedListener& l, TestProcedure proce
         pending = false;
         if (p.kind == presentation_check) {
             int32_t sounding = (levels_db[1] > -200.0 ? 1 : 0) | (levels_db[0] > -200.0 ? 2 : 0);
-            answer_channel_check(&test, l.check_answers[sounding] != 0 ? l.check_answers[sounding]
-                                                                       : sounding);
+            int32_t answer = l.check_answers[sounding] != 0 ? l.check_answers[sounding] : sounding;
+            if (answer > 0) {
+                answer_channel_check(&test, answer);
+            }
             continue;
         }
         double heard = l.false_alarms;

@@ -46,10 +46,11 @@ enum TestProcedure : int32_t {
 // What the headphone check found.
 enum CheckVerdict : int32_t {
     check_pending = 0,
-    check_passed,  // every tone answered with the side it played on
-    check_swapped, // both one-ear tones answered with the other side
-    check_mono,    // a one-ear tone answered "both"
-    check_mismatch // any other answer that did not match
+    check_passed,   // every tone answered with the side it played on, or as one deaf ear answers
+    check_swapped,  // both one-ear tones answered with the other side
+    check_mono,     // a one-ear tone answered "both"
+    check_mismatch, // any other answer that did not match
+    check_unheard   // no tone answered however often it played
 };
 
 // The search for the threshold of one ear at one frequency. The standard procedure descends after
@@ -108,7 +109,7 @@ struct Presentation {
     uint16_t frequency_hz;
     int32_t channel_mask; // where it plays: 1 left, 2 right, 3 both
     int32_t search;       // a tone's search among the test's searches
-    int32_t repeat;       // 1 for a check tone played again because it got no answer
+    int32_t repeat;       // how often a check tone played before without an answer
     int64_t answered_at;  // the frame of its answer, played_frames when the listener answered
     int32_t decided;      // 1 once it was answered, missed or dropped
     int32_t counts;       // 0 for a presentation whose answer changes nothing (the sample, a pause)
@@ -145,6 +146,9 @@ struct HearingTest {
     int32_t check_masks[check_tone_count];
     int32_t check_answers[check_tone_count];
     CheckVerdict check_verdict;
+    // The ear (1 left, 2 right) whose tone went unanswered while the other tones were heard on the
+    // other side, as an ear that hears nothing answers: the test goes on; 0 otherwise.
+    int32_t check_silent_ear;
     int32_t presentations; // every presentation begun, the check's and the silent ones included
     int32_t catch_due;     // tones left before the next silent presentation
     int32_t catch_trials;  // of the whole test

@@ -199,21 +199,56 @@ void decide_missed(HearingTest* test) {
     }
 }
 
-// The verdict on the check's three answers.
-CheckVerdict check_verdict(const HearingTest& test) {
+// The verdict on the check's three answers, 0 for a tone not heard; and the ear that heard none
+// when the answers are those of a listener deaf in one ear: its tone unheard, the other two
+// answered with the other side.
+CheckVerdict check_verdict(const HearingTest& test, int32_t* silent_ear) {
     bool all_match = true, both_swapped = true, mono = false;
+    int unheard = 0;
+    int32_t deaf = 0;
     for (int t = 0; t < check_tone_count; ++t) {
         int32_t played = test.check_masks[t], answer = test.check_answers[t];
         all_match = all_match && answer == played;
+        unheard += answer == 0;
+        deaf = answer == 0 && played != both_ears ? played : deaf;
         if (played != both_ears) {
             both_swapped = both_swapped && answer == both_ears - played;
             mono = mono || answer == both_ears;
         }
     }
-    return all_match      ? check_passed
-           : both_swapped ? check_swapped
-           : mono         ? check_mono
-                          : check_mismatch;
+    bool one_side = unheard == 1 && deaf != 0;
+    for (int t = 0; t < check_tone_count && one_side; ++t) {
+        one_side = test.check_answers[t] == 0 || test.check_answers[t] == both_ears - deaf;
+    }
+    *silent_ear = one_side ? deaf : 0;
+    return all_match || one_side         ? check_passed
+           : unheard == check_tone_count ? check_unheard
+           : both_swapped                ? check_swapped
+           : mono                        ? check_mono
+                                         : check_mismatch;
+}
+
+// The check takes an answer (0: not heard) to the tone that plays or waits to play again; after
+// the last tone the test begins, or ends as the verdict says.
+void take_check_answer(HearingTest* test, int32_t answer) {
+    Presentation* p = &test->presentation;
+    p->decided = 1;
+    p->answered_at = answer != 0 ? test->played_frames : 0;
+    // A repeat that has not begun is not played: the next tone follows instead.
+    if (p->onset >= test->synthesized_frames) {
+        drop_unplayed(test);
+    }
+    test->check_answers[test->check_tone++] = answer;
+    if (test->check_tone < check_tone_count) {
+        return;
+    }
+    test->checking = 0;
+    test->check_verdict = check_verdict(*test, &test->check_silent_ear);
+    if (test->check_verdict == check_passed) {
+        begin_frequency(test);
+    } else {
+        test->running = 0;
+    }
 }
 
 // The next presentation, after a silence that follows the listener's pace, and never before the
@@ -222,6 +257,7 @@ CheckVerdict check_verdict(const HearingTest& test) {
 void schedule_next(HearingTest* test, bool repeat_check) {
     Presentation* p = &test->presentation;
     int64_t onset;
+    int32_t plays_before = repeat_check ? p->repeat + 1 : 0;
     if (repeat_check) {
         onset = p->onset + check_repeat_frames;
     } else {
@@ -239,7 +275,7 @@ void schedule_next(HearingTest* test, bool repeat_check) {
     ++test->presentations;
     if (test->checking) {
         p->kind = presentation_check;
-        p->repeat = repeat_check ? 1 : 0;
+        p->repeat = plays_before;
         p->level_db = sample_level_db;
         p->amplitude = test_amplitude(sample_level_db);
         p->frequency_hz = sample_frequency_hz;
@@ -337,6 +373,7 @@ void start_hearing_test(HearingTest* test, int32_t channel_mask, bool highs,
     std::memcpy(test->check_masks, masks, sizeof masks);
     std::memset(test->check_answers, 0, sizeof test->check_answers);
     test->check_verdict = check_pending;
+    test->check_silent_ear = 0;
     test->presentations = 0;
     test->catch_trials = 0;
     test->catch_answers = 0;
@@ -351,23 +388,7 @@ void answer_channel_check(HearingTest* test, int32_t channel_mask) {
         p->decided || (!p->repeat && !begun(*test, *p))) {
         return;
     }
-    p->decided = 1;
-    p->answered_at = test->played_frames;
-    // A repeat that has not begun is not played: the next tone follows instead.
-    if (p->onset >= test->synthesized_frames) {
-        drop_unplayed(test);
-    }
-    test->check_answers[test->check_tone++] = channel_mask;
-    if (test->check_tone < check_tone_count) {
-        return;
-    }
-    test->checking = 0;
-    test->check_verdict = check_verdict(*test);
-    if (test->check_verdict == check_passed) {
-        begin_frequency(test);
-    } else {
-        test->running = 0;
-    }
+    take_check_answer(test, channel_mask);
 }
 
 void play_sample_tone(HearingTest* test, int32_t channel_mask) {
@@ -444,6 +465,12 @@ void fill_hearing_block(HearingTest* test, int16_t* block) {
             decide_missed(test);
         }
         bool unanswered_check = p->kind == presentation_check && !p->decided;
+        // Its last play went unanswered until the next would begin: the tone was not heard.
+        if (unanswered_check && p->repeat >= check_plays &&
+            p->onset < test->synthesized_frames + block_frames) {
+            take_check_answer(test, 0);
+            unanswered_check = false;
+        }
         if (test->running && (p->decided || unanswered_check) &&
             test->synthesized_frames >= sound_end(*p)) {
             schedule_next(test, unanswered_check);

@@ -20,8 +20,10 @@ const int32_t sample_pulses = 5;       // about 2 s
 const int32_t response_frames = 44100; // 1 s after a presentation's last frame
 const int32_t sample_level_db = -20;
 const uint16_t sample_frequency_hz = 1000;
-// A tone of the headphone check that gets no answer plays again this long after its onset.
+// A tone of the headphone check that gets no answer plays again this long after its onset, up to
+// check_plays times; 3 s after its last play it counts as not heard.
 const int32_t check_repeat_frames = 132300; // 3 s
+const int32_t check_plays = 3;
 
 // Puts the clock at the start of a new stream, with nothing playing: called before the stream
 // opens, since its first blocks are synthesised as it opens.
@@ -40,8 +42,10 @@ void start_hearing_test(HearingTest* test, int32_t channel_mask, bool highs,
 
 // The listener says where the check's tone played: 1 left, 2 right, 3 both. It answers the tone
 // that plays, or that played and waits to play again; the next one follows. After the third, the
-// test begins when every answer matched, and ends with check_verdict otherwise. Outside the check,
-// before its tone has played and while paused it does nothing.
+// test begins when every answer matched, or when only one ear's tone went unheard and the others
+// were answered with the other side, as a listener deaf in that ear answers (check_silent_ear);
+// otherwise it ends with check_verdict. Outside the check, before its tone has played and while
+// paused it does nothing.
 void answer_channel_check(HearingTest* test, int32_t channel_mask);
 
 // Plays the sample tone on channel_mask after whatever plays now; not while a test runs.

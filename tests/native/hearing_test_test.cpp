@@ -83,20 +83,27 @@ SimulatedListener listener_of(const Listener& row, int run) {
                                     : 0;
     }
     // The answers to a left, a right and a both-ears tone: the sides swapped, one-ear tones in
-    // both, a both-ears tone on the left.
-    const int32_t answers[][3] = {{1, 2, 3}, {1, 2, 3}, {2, 1, 3}, {3, 3, 3}, {1, 2, 1}};
-    std::copy(answers[row.verdict], answers[row.verdict] + 3, l.check_answers + 1);
+    // both, a both-ears tone on the left, none. A listener deaf in the left ear answers what the
+    // right one hears.
+    const int32_t answers[][3] = {{1, 2, 3}, {1, 2, 3},    {2, 1, 3}, {3, 3, 3},
+                                  {1, 2, 1}, {-1, -1, -1}, {-1, 2, 2}};
+    bool deaf_left = row.left_db == 1000 && row.threshold_db < 1000;
+    const int32_t* given = answers[deaf_left ? 6 : row.verdict];
+    std::copy(given, given + 3, l.check_answers + 1);
     return l;
 }
 
 // What the window says after a check that failed, by its verdict.
 const char* const check_messages[] = {
-    "", "",
+    "",
+    "",
     "The sides are swapped: the headphones may be on the wrong way round. Check them and press "
     "Start again.",
     "A tone for one ear reached both: the sound may be mono, or a balance setting moves it. "
     "Check the sound settings and press Start again.",
-    "An answer did not match where the tone played. Press Start to check again."};
+    "An answer did not match where the tone played. Press Start to check again.",
+    "No tone of the check was answered: the sound may be off or too quiet. Set the volume with the "
+    "sample tone and press Start again."};
 
 TEST(HearingTest, SimulatedListenersGetTheirThresholds) {
     const double everything = -1000, nothing = 1000, audiogram = NAN;
@@ -137,6 +144,7 @@ TEST(HearingTest, SimulatedListenersGetTheirThresholds) {
         {-40, 0, 0, 0, 1, 1, 3, NAN, 0, check_swapped},
         {-40, 0, 0, 0, 1, 0, 2, NAN, 0, check_mono},
         {-40, 0, 0, 0, 1, 1, 1, NAN, 0, check_mismatch},
+        {nothing, 0, 0, 0, 1, 0, 3, NAN, 0, check_unheard},
     };
     for (const Listener& row : listeners) {
         TestProcedure procedure = row.quick ? test_procedure_quick : test_procedure_standard;
@@ -158,7 +166,9 @@ TEST(HearingTest, SimulatedListenersGetTheirThresholds) {
                                              exact ? &start_sound : nullptr, sound_check_frames);
             ASSERT_EQ(row.verdict, test.check_verdict);
             if (row.verdict != check_passed) {
-                EXPECT_EQ(check_tone_count, test.presentations) << "the check's tones alone";
+                // The check's tones alone, each played check_plays times where none is answered.
+                EXPECT_EQ(check_tone_count * (row.verdict == check_unheard ? check_plays : 1),
+                          test.presentations);
                 EXPECT_EQ(std::string(check_messages[row.verdict]) + "\r\n",
                           format_hearing_summary(test, 0, false));
                 continue;
@@ -195,6 +205,7 @@ TEST(HearingTest, SimulatedListenersGetTheirThresholds) {
                 size_t left = summary.find("Left ear");
                 EXPECT_NE(std::string::npos, summary.rfind("8000 Hz: -", left));
                 EXPECT_EQ(std::string::npos, summary.find("dBFS", left));
+                EXPECT_NE(std::string::npos, summary.find("Left ear: no tone of the headphone"));
             }
             if (exact && row.threshold_db != nothing) {
                 HearingTest first{};
