@@ -50,6 +50,9 @@ class Listener:
         if not os.path.exists(self.program.played):
             return
         with open(self.program.played, "rb") as f:
+            # ALSA's file device empties the file when a new stream opens it.
+            if os.fstat(f.fileno()).st_size < self.offset:
+                self.offset = 0
             f.seek(self.offset)
             data = f.read()
         data = data[: len(data) // 4 * 4]
