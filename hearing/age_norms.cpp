@@ -3,10 +3,9 @@
 #include "hearing/age_norms.h"
 
 #include "core/truncate.h"
+#include "hearing/hearing_level.h"
 
-#include <cerrno>
 #include <cmath>
-#include <cstdlib>
 
 namespace {
 
@@ -146,17 +145,5 @@ int32_t norm_percentile(const ThresholdNorm& norm, double level_db) {
 }
 
 bool read_age(const std::string& text, int32_t* age) {
-    const char* start = text.c_str();
-    char* end = nullptr;
-    errno = 0;
-    long value = std::strtol(start, &end, 10);
-    while (end != start && *end == ' ') {
-        ++end;
-    }
-    if (end == start || *end != '\0' || errno != 0 || value < norm_youngest_age ||
-        value > norm_oldest_age) {
-        return false;
-    }
-    *age = int32_t(value);
-    return true;
+    return read_whole_number(text, norm_youngest_age, norm_oldest_age, age);
 }

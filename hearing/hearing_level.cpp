@@ -53,6 +53,34 @@ bool reference_level(const CurveSet& reference, int curve, int32_t frequency, do
     return false; // above the highest, or no point at all
 }
 
+bool read_whole_number(const std::string& text, int32_t lowest, int32_t highest, int32_t* value) {
+    const char* blanks = " \t\r";
+    size_t begin = text.find_first_not_of(blanks);
+    if (begin == std::string::npos) {
+        return false;
+    }
+    size_t end = text.find_last_not_of(blanks) + 1;
+    bool negative = text[begin] == '-';
+    begin += negative || text[begin] == '+' ? 1 : 0;
+    if (begin == end) {
+        return false;
+    }
+    // Held far beyond any range, so that a number of any length reads safely.
+    int64_t number = 0;
+    for (size_t i = begin; i < end; ++i) {
+        if (text[i] < '0' || text[i] > '9') {
+            return false;
+        }
+        number = std::min(number * 10 + (text[i] - '0'), int64_t(1) << 40);
+    }
+    number = negative ? -number : number;
+    if (number < lowest || number > highest) {
+        return false;
+    }
+    *value = int32_t(number);
+    return true;
+}
+
 int32_t whole_db(double value) {
     return truncate_to_int(value < 0 ? value - 0.5 : value + 0.5);
 }

@@ -8,6 +8,7 @@
 #include "core/app_state.h"
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 const int green_curve = 0;
@@ -29,6 +30,10 @@ bool reference_level(const CurveSet& reference, int curve, int32_t frequency, do
 
 // A value in dB as a whole number, halves away from zero (2.5 gives 3, -2.5 gives -3).
 int32_t whole_db(double value);
+
+// A whole number typed into a field, from lowest to highest: digits with blanks around them and a
+// "+" or "-" sign allowed. False for anything else, blanks only too ("abc", "12.5", "4O").
+bool read_whole_number(const std::string& text, int32_t lowest, int32_t highest, int32_t* value);
 
 // The amplitude a curve point stores for a level in dB relative to full scale that the program
 // found itself (a threshold of the hearing test, a reference level): the whole amplitude nearest

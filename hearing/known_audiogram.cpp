@@ -93,23 +93,11 @@ int row_of(int32_t frequency) {
 } // namespace
 
 KnownField read_known_field(const char* text, int32_t* level_db) {
-    std::string number = trimmed(text);
-    if (number.empty()) {
+    if (trimmed(text).empty()) {
         return field_empty;
     }
-    bool negative = number[0] == '-';
-    if (number[0] == '+' || negative) {
-        number.erase(0, 1);
-    }
-    if (!all_digits(number)) {
-        return field_not_a_level;
-    }
-    int32_t level = negative ? -digits_value(number) : digits_value(number);
-    if (level < known_lowest_db || level > known_highest_db) {
-        return field_not_a_level;
-    }
-    *level_db = level;
-    return field_level;
+    return read_whole_number(text, known_lowest_db, known_highest_db, level_db) ? field_level
+                                                                                : field_not_a_level;
 }
 
 bool read_known_levels(const KnownAudiogramFields& fields, KnownLevels* levels, int* bad_row,
