@@ -199,6 +199,15 @@ void decide_missed(HearingTest* test) {
     }
 }
 
+// The sample tone's sound, which the check's tones share: 1 kHz at sample_level_db in the channels
+// of channel_mask.
+void sound_as_sample(Presentation* p, int32_t channel_mask) {
+    p->level_db = sample_level_db;
+    p->amplitude = test_amplitude(sample_level_db);
+    p->frequency_hz = sample_frequency_hz;
+    p->channel_mask = channel_mask;
+}
+
 // The verdict on the check's three answers, 0 for a tone not heard; and the ear that heard none
 // when the answers are those of a listener deaf in one ear: its tone unheard, the other two
 // answered with the other side.
@@ -276,10 +285,7 @@ void schedule_next(HearingTest* test, bool repeat_check) {
     if (test->checking) {
         p->kind = presentation_check;
         p->repeat = plays_before;
-        p->level_db = sample_level_db;
-        p->amplitude = test_amplitude(sample_level_db);
-        p->frequency_hz = sample_frequency_hz;
-        p->channel_mask = test->check_masks[test->check_tone];
+        sound_as_sample(p, test->check_masks[test->check_tone]);
         return;
     }
     p->frequency_hz = test->steps[test->frequency * test->ear_count].frequency_hz;
@@ -401,10 +407,7 @@ void play_sample_tone(HearingTest* test, int32_t channel_mask) {
     p->kind = presentation_sample;
     p->onset = onset;
     p->pulses = sample_pulses;
-    p->level_db = sample_level_db;
-    p->amplitude = test_amplitude(sample_level_db);
-    p->frequency_hz = sample_frequency_hz;
-    p->channel_mask = channel_mask;
+    sound_as_sample(p, channel_mask);
     p->decided = 1;
 }
 
